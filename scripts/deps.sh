@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing TARNWELL needs on Debian 12, as root.
+# Idempotent, and quick when everything is there.
+set -euo pipefail
+
+packages=(cmake make g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool googletest python3 imagemagick)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,66 @@
+#include "host/dispatch.h"
+
+#include <windows.h>
+
+#include "host/gui_handover.h"
+#include "host/host_api.h"
+#include "host/memory_service.h"
+#include "host/shared_fields.h"
+
+namespace {
+
+void RouteMemory(HostContext *context, RequestBlock *request)
+{
+    switch (request->op) {
+    case 'Q': MemoryAllocate(context, request); break;
+    case 'X': MemoryRelease(context, request); break;
+    case 'B': MemoryPeek(context, request); break;
+    default: break; // unknown: status stays -1
+    }
+}
+
+} // namespace
+
+bool NeedsGuiThread(const RequestBlock *request)
+{
+    return request->requestClass == REQUEST_VDU && (request->op == 'Q' || request->op == 'X');
+}
+
+void DispatchRequest(HostContext *context, RequestBlock *request)
+{
+    request->status = HOST_STATUS_PENDING;
+    switch (request->requestClass) {
+    case REQUEST_FILE:
+    case REQUEST_PRINT:
+        request->status = HOST_STATUS_UNKNOWN_OP;
+        break;
+    case REQUEST_MEMORY:
+        RouteMemory(context, request);
+        break;
+    case REQUEST_VDU:
+        break;
+    case REQUEST_EXEC:
+        SwitchToThread();
+        break;
+    default:
+        SwitchToThread();
+        break;
+    }
+    StoreShared(request->op, uint8_t{0});
+}
+
+void SubmitRequest(HostContext *context, RequestBlock *request)
+{
+    const uint8_t op = request->op;
+    request->status = HOST_STATUS_PENDING;
+    if (NeedsGuiThread(request) && !OnGuiThread(context))
+        HandRequestToGuiThread(context, request);
+    else
+        DispatchRequest(context, request);
+    request->op = op;
+}
+
+extern "C" void __stdcall HostService(HostContext *context, RequestBlock *request)
+{
+    SubmitRequest(context, request);
+}

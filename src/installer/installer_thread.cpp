@@ -1,0 +1,21 @@
+#include "installer/installer_thread.h"
+
+#include <windows.h>
+
+#include "host/shared_fields.h"
+
+InstallDecision WaitForDecision(HostContext *context)
+{
+    for (;;) {
+        if (LoadShared(context->quitFlag) != 0 || LoadShared(context->keyCode) == 27)
+            return InstallDecision::Stop;
+        if (LoadShared(context->keyCode) == 13)
+            return InstallDecision::Install;
+        Sleep(100);
+    }
+}
+
+void InstallerThread(HostContext *context)
+{
+    WaitForDecision(context);
+}

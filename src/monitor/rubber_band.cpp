@@ -1,0 +1,48 @@
+#include "monitor/rubber_band.h"
+
+void DrawRubberBand(HostContext *context, HWND window)
+{
+    if (!window || context->rubberBandOwner != window)
+        return;
+    const HDC dc = GetDC(window);
+    if (!dc)
+        return;
+    SetCursor(LoadCursorA(nullptr, IDC_CROSS));
+    const int oldMode = SetROP2(dc, R2_NOT);
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    const int32_t *band = context->rubberBand;
+    Rectangle(dc, band[0], band[1], band[2], band[3]);
+    SelectObject(dc, oldBrush);
+    SetROP2(dc, oldMode);
+    ReleaseDC(window, dc);
+}
+
+void BeginRubberBand(HostContext *context, HWND window, int x, int y)
+{
+    int32_t *band = context->rubberBand;
+    band[0] = band[2] = x;
+    band[1] = band[3] = y;
+    context->rubberBandOwner = window;
+    DrawRubberBand(context, window);
+    SetCapture(window);
+}
+
+void FollowRubberBand(HostContext *context, HWND window, int x, int y)
+{
+    DrawRubberBand(context, window);
+    context->rubberBand[2] = x;
+    context->rubberBand[3] = y;
+    DrawRubberBand(context, window);
+}
+
+void EndRubberBand(HostContext *context, HWND window)
+{
+    const HWND owner = context->rubberBandOwner;
+    if (owner) {
+        DrawRubberBand(context, owner);
+        context->rubberBandOwner = nullptr; // before the release, which comes back here
+    }
+    ReleaseCapture();
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    InvalidateRect(window, nullptr, FALSE);
+}

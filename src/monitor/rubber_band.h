@@ -1,0 +1,18 @@
+// The inverting rubber-band outline shared by the monitor and display windows.
+#pragma once
+
+#include <windows.h>
+
+#include "host/host_context.h"
+
+// Inverts the band's outline in `window`, if `window` holds the band. Twice restores the pixels.
+void DrawRubberBand(HostContext *context, HWND window);
+
+// Starts a band at client point (x, y) in `window` and captures the mouse.
+void BeginRubberBand(HostContext *context, HWND window, int x, int y);
+
+// Moves the band's moving corner to client point (x, y), redrawing it where `window` holds it.
+void FollowRubberBand(HostContext *context, HWND window, int x, int y);
+
+// Erases and drops the band, releases the capture and repaints `window`.
+void EndRubberBand(HostContext *context, HWND window);

@@ -1,0 +1,289 @@
+#include "window_fixture.h"
+
+#include <cstring>
+#include <vector>
+
+#include "monitor/monitor_window.h"
+
+namespace {
+
+uint32_t AddressOf(const void *p) { return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p)); }
+
+// Window point of the middle of legend button row i, where a click lands (window coordinates).
+POINT ClickPoint(const RECT &outer, int border, int row)
+{
+    const int H = outer.bottom - outer.top;
+    return {border + 50, H - border - 284 + 32 * row + 13};
+}
+
+void Type(HWND window, const char *text)
+{
+    for (const char *p = text; *p; ++p)
+        SendMessageA(window, WM_CHAR, static_cast<uint8_t>(*p), 0);
+}
+
+TEST_F(MonitorWindowTest, TypedCharactersSetKeyCodeDriveAndView)
+{
+    Type(window, "d");
+    EXPECT_EQ(context->keyCode, 100);
+    EXPECT_EQ(context->targetPath[0], 'D');
+    Type(window, "aB");
+    EXPECT_EQ(context->keyCode, 'B');
+    EXPECT_EQ(context->targetPath[0], 'D');
+    EXPECT_STREQ(context->targetPath, "D:\\TARNWELL");
+
+    context->viewAddress = 0x1234;
+    Type(window, "N");
+    EXPECT_EQ(context->targetPath[0], 'N');
+    EXPECT_EQ(context->viewAddress, AddressOf(context));
+    Type(window, "-=");
+    EXPECT_EQ(context->viewAddress, AddressOf(context) - 528);
+    Type(window, "z");
+    EXPECT_EQ(context->viewAddress, AddressOf(context));
+    Type(window, "C");
+    EXPECT_EQ(context->viewAddress, AddressOf(context->commandLine));
+
+    context->linkTable[3].address[0] = 0x00;
+    context->linkTable[3].address[1] = 0x12;
+    context->linkTable[3].address[2] = 0x34;
+    context->linkTable[3].address[3] = 0x50;
+    Type(window, "3");
+    EXPECT_EQ(context->viewAddress, 0x00123450u);
+    EXPECT_EQ(context->keyCode, '3');
+}
+
+TEST_F(MonitorWindowTest, KeyStrokesTranslatedByTheMessageLoop)
+{
+    const UINT scan = MapVirtualKeyA('E', MAPVK_VK_TO_VSC);
+    PostMessageA(window, WM_KEYDOWN, 'E', 1 | (scan << 16));
+    PostMessageA(window, WM_KEYUP, 'E', 1 | (scan << 16) | 0xC0000000);
+    MSG message;
+    while (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    EXPECT_EQ(context->keyCode, 'e');
+    EXPECT_EQ(context->targetPath[0], 'E');
+}
+
+TEST_F(MonitorWindowTest, TrailWalkIntoUnreadableMemoryDoesNotFault)
+{
+    // a link to page 0, then a walk from there
+    const uint8_t nearZero[4] = {0, 0, 0, 8};
+    std::memcpy(context->trailLink, nearZero, 4);
+    Type(window, "T");
+    EXPECT_EQ(context->trailAddress, 8u);
+    EXPECT_EQ(context->viewAddress, 8u);
+    Type(window, "T");
+    EXPECT_EQ(context->trailAddress, 0u);
+    EXPECT_EQ(context->viewAddress, AddressOf(context));
+    Type(window, "T");
+    EXPECT_EQ(context->trailAddress, 0u);
+}
+
+TEST_F(MonitorWindowTest, LegendClicksAtTheMinimumSize)
+{
+    Place(20, 20, context->monitorWidth, context->monitorHeight);
+    const RECT outer = Outer();
+    ASSERT_EQ(outer.bottom - outer.top, context->monitorHeight);
+    const int b = Border();
+    auto click = [&](int row) {
+        const POINT w = ClickPoint(outer, b, row);
+        const POINT c = ToClient(w.x, w.y);
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(c.x, c.y));
+    };
+
+    context->targetPath[0] = 'D';
+    click(2);
+    EXPECT_EQ(context->targetPath[0], 'C');
+    EXPECT_EQ(context->keyCode, 'C');
+    context->keyCode = 0;
+    click(2);
+    EXPECT_EQ(context->targetPath[0], 'C');
+    EXPECT_EQ(context->keyCode, 0);
+    click(3);
+    EXPECT_EQ(context->targetPath[0], 'D');
+    EXPECT_EQ(context->keyCode, 'D');
+    click(1);
+    EXPECT_EQ(context->keyCode, 27);
+    click(5);
+    EXPECT_EQ(context->keyCode, 13);
+
+    // the path row and the arrows line do nothing
+    context->keyCode = 0;
+    click(4);
+    const POINT arrows = ToClient(b + 50, context->monitorHeight - 440 + 240 + 6);
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(arrows.x, arrows.y));
+    EXPECT_EQ(context->keyCode, 0);
+    EXPECT_EQ(context->targetPath[0], 'D');
+
+    // the same through the non-client message, with a screen point
+    const POINT w = ClickPoint(outer, b, 1);
+    const POINT s = ToScreen(w.x, w.y);
+    SendMessageA(window, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(s.x, s.y));
+    EXPECT_EQ(context->keyCode, 27);
+}
+
+TEST_F(MonitorWindowTest, HoverPaintsTheFrameOfTheRowUnderTheMouse)
+{
+    Place(20, 20, context->monitorWidth, context->monitorHeight);
+    const RECT outer = Outer();
+    const int b = Border(), H = outer.bottom - outer.top;
+    // hover areas are given in client coordinates
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(b + 4 + 20, H - b - 306 + 32 * 2 + 5));
+    auto framePixel = [&](int row) {
+        return GetPixel(context->splashCanvas, b + 1 + 10, context->monitorHeight - 284 + 32 * row + 4);
+    };
+    EXPECT_EQ(framePixel(2), RGB(192, 192, 192));
+    EXPECT_EQ(framePixel(1), RGB(255, 255, 255));
+    EXPECT_EQ(framePixel(3), RGB(255, 255, 255));
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(b + 4 + 20, H - b - 306 + 32 * 5 + 5));
+    EXPECT_EQ(framePixel(2), RGB(255, 255, 255));
+    EXPECT_EQ(framePixel(5), RGB(192, 192, 192));
+}
+
+TEST_F(MonitorWindowTest, EscapeDuringARubberBandEndsItAndStillReachesTheInstaller)
+{
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    EXPECT_EQ(context->rubberBandOwner, window);
+    EXPECT_EQ(context->rubberBand[0], 30);
+    EXPECT_EQ(context->rubberBand[1], 40);
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(60, 90));
+    EXPECT_EQ(context->rubberBand[2], 60);
+    EXPECT_EQ(context->rubberBand[3], 90);
+    Type(window, "\x1b");
+    EXPECT_EQ(context->rubberBandOwner, nullptr);
+    EXPECT_EQ(context->keyCode, 27);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(MonitorWindowTest, MoveRecordsTheOuterCorner)
+{
+    context->movedFlag = 0;
+    SendMessageA(window, WM_MOVE, 0, MAKELPARAM(100, 50));
+    EXPECT_EQ(context->monitorLeft, 100 - GetSystemMetrics(SM_CXDLGFRAME));
+    EXPECT_EQ(context->monitorTop, 50 - GetSystemMetrics(SM_CYCAPTION) - GetSystemMetrics(SM_CYDLGFRAME));
+    EXPECT_EQ(context->movedFlag, 1u);
+    SendMessageA(window, WM_MOVE, 0, MAKELPARAM(-20, -10)); // signed words
+    EXPECT_EQ(context->monitorLeft, -20 - GetSystemMetrics(SM_CXDLGFRAME));
+}
+
+TEST_F(MonitorWindowTest, CloseRequestsOnlySetTheQuitFlag)
+{
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_EQ(context->quitFlag, 16u);
+    context->quitFlag = 0;
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), 0);
+    EXPECT_EQ(context->quitFlag, 16u);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(MonitorWindowTest, SecondTimerClosesOnlyWhenNoWorkerIsLeft)
+{
+    context->liveThreads = 1;
+    SendMessageA(window, WM_TIMER, secondTimerEvent, 0);
+    EXPECT_EQ(context->quitFlag, 0u);
+    context->liveThreads = 0;
+    SendMessageA(window, WM_TIMER, secondTimerEvent, 0);
+    EXPECT_EQ(context->quitFlag, 16u);
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(MonitorWindowTest, RealTimersRunTheClockAndTheCloseCheck)
+{
+    EXPECT_EQ(context->tickTimerId, tickTimerEvent);
+    EXPECT_EQ(context->secondTimerId, secondTimerEvent);
+    context->clockDate = 0;
+    context->clockTime = 0x20000000; // the next ticks bring a fresh stamp
+    const DWORD until = GetTickCount() + 1500;
+    MSG message;
+    while (GetTickCount() < until && context->quitFlag == 0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    }
+    EXPECT_NE(context->clockDate, 0u);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(context->clockDate & 0xFF, ((now.wYear / 1000) << 4) | (now.wYear / 100 % 10));
+    EXPECT_EQ(context->quitFlag, 16u) << "no worker is running here, so the second timer closes";
+}
+
+TEST_F(MonitorWindowTest, SmallerSizesAreRaisedToTheMinimum)
+{
+    Place(10, 10, 100, 200);
+    const RECT r = Outer();
+    EXPECT_EQ(r.right - r.left, context->monitorWidth);
+    EXPECT_EQ(r.bottom - r.top, context->monitorHeight);
+    EXPECT_EQ(r.left, 10);
+}
+
+// Pixels of the window's device context, as painted.
+std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height)
+{
+    const HDC source = GetWindowDC(window);
+    const HDC memory = CreateCompatibleDC(source);
+    const HBITMAP bitmap = CreateCompatibleBitmap(source, width, height);
+    const HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int j = 0; j < height; ++j)
+        for (int i = 0; i < width; ++i)
+            pixels.push_back(GetPixel(memory, i, j));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(window, source);
+    return pixels;
+}
+
+std::vector<COLORREF> PaintAndCaptureDump(HostContext *context, HWND window, uint32_t view)
+{
+    context->viewAddress = view;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    // the hex and character columns of the first four rows; the address column differs
+    return Capture(window, 260, 24, 720 - 260, 44);
+}
+
+TEST_F(MonitorWindowTest, MemoryMonitorShowsFFForUnreadableMemory)
+{
+    Place(0, 0, context->monitorWidth + 600, context->monitorHeight);
+    auto *ones = static_cast<uint8_t *>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto *zeros = static_cast<uint8_t *>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    void *hidden = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_TRUE(ones && zeros && hidden);
+    std::memset(ones, 0xFF, 4096);
+
+    const std::vector<COLORREF> readableFF = PaintAndCaptureDump(context, window, AddressOf(ones));
+    const std::vector<COLORREF> unreadable = PaintAndCaptureDump(context, window, AddressOf(hidden));
+    const std::vector<COLORREF> readable00 = PaintAndCaptureDump(context, window, AddressOf(zeros));
+    EXPECT_EQ(unreadable, readableFF);
+    EXPECT_NE(readable00, readableFF) << "the capture must show what was painted";
+
+    // the text is blue on white
+    int blue = 0;
+    for (COLORREF c : readableFF)
+        blue += GetRValue(c) < 128 && GetBValue(c) > 128;
+    EXPECT_GT(blue, 100);
+
+    VirtualFree(ones, 0, MEM_RELEASE);
+    VirtualFree(zeros, 0, MEM_RELEASE);
+    VirtualFree(hidden, 0, MEM_RELEASE);
+}
+
+TEST_F(MonitorWindowTest, PaintsFrameRulesAndSplash)
+{
+    Place(0, 0, context->monitorWidth, context->monitorHeight);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const int y0 = context->monitorHeight - 440;
+    EXPECT_EQ(Capture(window, 60, y0 + 160, 1, 1)[0], RGB(0, 0, 0)) << "upper rule";
+    EXPECT_EQ(Capture(window, 60, y0 + 368, 1, 1)[0], RGB(0, 0, 0)) << "lower rule";
+    const RECT outer = Outer();
+    const int W = outer.right - outer.left, H = outer.bottom - outer.top;
+    EXPECT_EQ(Capture(window, W - Border() - 5, H / 2, 1, 1)[0], RGB(224, 224, 224)) << "right strip";
+    EXPECT_EQ(Capture(window, 10, H - 1, 1, 1)[0], RGB(0, 0, 0)) << "bottom line";
+    EXPECT_EQ(Capture(window, 1, H / 2, 1, 1)[0], RGB(255, 255, 255)) << "left frame";
+}
+
+} // namespace
