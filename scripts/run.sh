@@ -22,7 +22,7 @@ wine ./TARNWELL.EXE "$@" &
 pid=$!
 window=""
 for _ in $(seq 1 100); do
-  window=$(xdotool search --name '^/tarnwell$' 2>/dev/null | head -n 1)
+  window=$(xdotool search --name '^/tarnwell$' 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] && break
   sleep 0.1
 done

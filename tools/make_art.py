@@ -25,8 +25,8 @@ def splash_pixel(x, y):
             colour = (110, 130, 150)
         return colour
     if y < 380:
-        # pale ground under the legend, so the texts stay legible
-        return lerp((246, 248, 250), (232, 238, 242), (y - 150) / 230)
+        # plain white under the legend, where the button frames are drawn white or silver
+        return (255, 255, 255)
     # the tarn: dark water with light ripples
     depth = (y - 380) / 60
     colour = lerp((60, 110, 150), (20, 50, 90), depth)

@@ -7,6 +7,23 @@ bool Within(int64_t value, int64_t low, int64_t high)
     return value >= low && value <= high;
 }
 
+// The area of button row i: x from b + left to b + right, y from H - b + top + 32 i to
+// H - b + bottom + 32 i, all inclusive.
+struct RowArea {
+    int left, right, top, bottom;
+};
+
+int FindButtonRow(const WindowFrame &f, uint32_t x, uint32_t y, const RowArea &a)
+{
+    const int64_t base = int64_t{f.height} - f.border;
+    for (int i = 1; i <= legendRowCount; ++i) {
+        if (IsLegendButton(i) && Within(x, f.border + a.left, f.border + a.right) &&
+            Within(y, base + a.top + 32 * i, base + a.bottom + 32 * i))
+            return i;
+    }
+    return 0;
+}
+
 } // namespace
 
 WindowFrame MakeWindowFrame(int32_t outerWidth, int32_t outerHeight, int32_t clientWidth)
@@ -21,22 +38,12 @@ bool IsLegendButton(int row)
 
 int LegendHoverRow(const WindowFrame &f, uint32_t x, uint32_t y)
 {
-    for (int i = 1; i <= legendRowCount; ++i) {
-        if (IsLegendButton(i) && Within(x, f.border + 4, f.border + 102) &&
-            Within(y, int64_t{f.height} - f.border - 306 + 32 * i, int64_t{f.height} - f.border - 280 + 32 * i))
-            return i;
-    }
-    return 0;
+    return FindButtonRow(f, x, y, {4, 102, -306, -280});
 }
 
 int LegendClickRow(const WindowFrame &f, uint32_t x, uint32_t y)
 {
-    for (int i = 1; i <= legendRowCount; ++i) {
-        if (IsLegendButton(i) && Within(x, f.border + 6, f.border + 104) &&
-            Within(y, int64_t{f.height} - f.border - 284 + 32 * i, int64_t{f.height} - f.border - 258 + 32 * i))
-            return i;
-    }
-    return 0;
+    return FindButtonRow(f, x, y, {6, 104, -284, -258});
 }
 
 LegendChoice ApplyLegendClick(int row, LegendChoice c)

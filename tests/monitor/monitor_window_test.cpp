@@ -3,7 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "host/gui_handover.h"
+#include "host/host_api.h"
+#include "host/startup.h"
 #include "monitor/monitor_window.h"
+#include "vdu/vdu_block.h"
 
 namespace {
 
@@ -284,6 +288,106 @@ TEST_F(MonitorWindowTest, PaintsFrameRulesAndSplash)
     EXPECT_EQ(Capture(window, W - Border() - 5, H / 2, 1, 1)[0], RGB(224, 224, 224)) << "right strip";
     EXPECT_EQ(Capture(window, 10, H - 1, 1, 1)[0], RGB(0, 0, 0)) << "bottom line";
     EXPECT_EQ(Capture(window, 1, H / 2, 1, 1)[0], RGB(255, 255, 255)) << "left frame";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MonitorWindowTest, ScreenRequestOnTheGuiThreadRunsAtOnce)
+{
+    // Waiting for the GUI thread here would wait for ourselves: no message is pumped.
+    VduBlock block{};
+    block.header.requestClass = 'V';
+    block.header.op = 'Q';
+    HostService(context, &block.header);
+    EXPECT_EQ(block.header.op, 'Q');
+    EXPECT_EQ(block.header.status, -1); // screens are not served yet
+    EXPECT_EQ(context->pendingRequest, nullptr);
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_NOREMOVE));
+}
+
+// A 2 x 2 24-bit bitmap file with distinct pixels (bottom-up rows).
+std::vector<uint8_t> SplashFile()
+{
+    std::vector<uint8_t> b(14 + 40 + 2 * 8, 0);
+    auto put32 = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put32(2, static_cast<uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, 2);
+    put32(22, 2);
+    b[26] = 1;
+    b[28] = 24;
+    const uint8_t rows[16] = {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,  // bottom: red, green
+                              0xFF, 0x00, 0x00, 0x10, 0x20, 0x30, 0, 0}; // top: blue, (0x30,0x20,0x10)
+    std::memcpy(b.data() + 54, rows, sizeof rows);
+    return b;
+}
+
+void WriteSplash(const std::vector<uint8_t> &bytes)
+{
+    const HANDLE f = CreateFileA("TARNWELL.ICM", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+HostContext *StartWithSplash(const std::vector<uint8_t> &bytes)
+{
+    WriteSplash(bytes);
+    static char line[] = "";
+    HostContext *context = CreateHostContext(GetModuleHandleA(nullptr), line);
+    RegisterMonitorClass(context);
+    EXPECT_TRUE(CreateMonitorWindow(context));
+    DeleteFileA("TARNWELL.ICM");
+    return context;
+}
+
+void EndSplashTest(HostContext *context)
+{
+    DestroyWindow(context->monitorWindow);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST(Splash, PictureIsCopiedUnscaledAtTheLegendOrigin)
+{
+    HostContext *context = StartWithSplash(SplashFile());
+    ASSERT_NE(context->splashImage, nullptr);
+    const int y0 = context->monitorHeight - 440;
+    const HDC canvas = context->splashCanvas;
+    EXPECT_EQ(GetPixel(canvas, 0, y0), RGB(0, 0, 0xFF));
+    EXPECT_EQ(GetPixel(canvas, 1, y0), RGB(0x30, 0x20, 0x10));
+    EXPECT_EQ(GetPixel(canvas, 0, y0 + 1), RGB(0xFF, 0, 0));
+    EXPECT_EQ(GetPixel(canvas, 1, y0 + 1), RGB(0, 0xFF, 0));
+    EXPECT_EQ(GetPixel(canvas, 2, y0), RGB(255, 255, 255)) << "the rest stays white";
+    EndSplashTest(context);
+}
+
+TEST(Splash, PictureWhosePixelsDoNotFitTheFileIsLeftOut)
+{
+    std::vector<uint8_t> bytes = SplashFile();
+    bytes[22] = 200; // 200 rows claimed, 2 present
+    HostContext *context = StartWithSplash(bytes);
+    EXPECT_EQ(context->splashImage, nullptr);
+    const int y0 = context->monitorHeight - 440;
+    EXPECT_EQ(GetPixel(context->splashCanvas, 0, y0), RGB(255, 255, 255));
+    // the texts are drawn all the same: black somewhere in " tarnwell   "
+    int dark = 0;
+    for (int x = 0; x < 96; ++x)
+        for (int y = y0 + 64; y < y0 + 80; ++y)
+            dark += GetPixel(context->splashCanvas, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 10);
+    EndSplashTest(context);
 }
 
 } // namespace
