@@ -25,7 +25,9 @@ void HandRequestToGuiThread(HostContext *context, RequestBlock *request)
             SwitchToThread();
         } else if (ClaimShared(context->pendingRequest, static_cast<RequestBlock *>(nullptr), request)) {
             claimed = true;
-            PostMessageA(monitor, WM_HOST_REQUEST_PENDING, 0, 0);
+            // Exactly one wake-up per claim; a full queue only delays it.
+            while (!PostMessageA(monitor, WM_HOST_REQUEST_PENDING, 0, 0) && IsWindow(monitor))
+                Sleep(1);
         }
     }
 }

@@ -1,4 +1,3 @@
-#include "host/gui_handover.h"
 #include "host/shared_fields.h"
 #include "host/startup.h"
 
@@ -38,12 +37,10 @@ bool StartWorker(HostContext *context, HostWorker worker)
 
 int RunMessageLoop(HostContext *context)
 {
-    MSG message;
+    MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
-        // A wake-up message can be lost when the queue is full; look at the slot anyway.
-        ServicePendingRequest(context);
         if (LoadShared(context->liveThreads) == 0 && IsWindow(context->monitorWindow))
             DestroyWindow(context->monitorWindow);
     }

@@ -43,7 +43,13 @@ HDC CreateSplashCanvas(HostContext *context, HWND window)
     header.biHeight = context->monitorHeight;
     header.biPlanes = 1;
     header.biBitCount = 24;
-    SelectObject(canvas, CreateDIBitmap(windowDC, &header, 0, nullptr, nullptr, 0));
+    const HBITMAP bitmap = CreateDIBitmap(windowDC, &header, 0, nullptr, nullptr, 0);
+    if (!bitmap) {
+        DeleteDC(canvas);
+        ReleaseDC(window, windowDC);
+        return nullptr;
+    }
+    SelectObject(canvas, bitmap);
     const HGDIOBJ oldBrush = SelectObject(canvas, context->brushes[12]);
     PatBlt(canvas, 0, 0, context->monitorWidth, context->monitorHeight, PATCOPY);
     SelectObject(canvas, oldBrush);

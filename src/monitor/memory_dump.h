@@ -18,9 +18,8 @@ inline int DumpHexX(int column)
     return 260 + 16 * column + 8 * ((column >= 4) + (column >= 8) + (column >= 12));
 }
 
-struct DumpRowText {
-    char address[9]; // "%08lX"
-    char hex[33];    // two digits a byte, "%02lX"
-};
+// "%08lX" of an address into `out` (at least 9 bytes).
+void FormatDumpAddress(uint32_t address, char *out);
 
-void FormatDumpRow(uint32_t address, const uint8_t bytes[dumpBytesPerRow], DumpRowText &out);
+// "%02lX" of a byte into `out` (at least 3 bytes).
+void FormatDumpByte(uint8_t value, char *out);

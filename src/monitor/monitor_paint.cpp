@@ -62,36 +62,31 @@ void PaintLegend(HDC dc, HostContext *context)
     }
 }
 
-// Draws `count` characters from `text` starting at x, each `step` pixels after the last.
-void DrawSpaced(HDC dc, int x, int y, const char *text, int count, int step)
-{
-    INT advances[32];
-    for (int i = 0; i < count; ++i)
-        advances[i] = step;
-    ExtTextOutA(dc, x, y, 0, nullptr, text, count, advances);
-}
-
 void PaintMemoryMonitor(HDC dc, HostContext *context)
 {
     SelectObject(dc, context->font);
     SetTextColor(dc, RGB(0, 0, 255));
     SetBkColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, OPAQUE);
-    TEXTMETRICA metrics;
-    const int advance = GetTextMetricsA(dc, &metrics) ? metrics.tmAveCharWidth : 8;
 
     uint8_t bytes[dumpBytes];
     const uint32_t view = context->viewAddress;
     GuardedCopy(bytes, view, dumpBytes, 0xFF);
+    char *scratch = context->scratchText;
     for (int r = 0; r < dumpRows; ++r) {
         const int y = DumpRowY(r);
         const uint8_t *row = bytes + dumpBytesPerRow * r;
-        DumpRowText text;
-        FormatDumpRow(view + dumpBytesPerRow * r, row, text);
-        DrawSpaced(dc, dumpAddressX, y, text.address, 8, advance);
-        for (int group = 0; group < 4; ++group) // four bytes a group, no gap inside
-            DrawSpaced(dc, DumpHexX(4 * group), y, text.hex + 8 * group, 8, advance);
-        DrawSpaced(dc, dumpCharX, y, reinterpret_cast<const char *>(row), dumpBytesPerRow, dumpCharStep);
+        FormatDumpAddress(view + dumpBytesPerRow * r, scratch);
+        TextOutA(dc, dumpAddressX, y, scratch, 8);
+        for (int c = 0; c < dumpBytesPerRow; ++c) {
+            FormatDumpByte(row[c], scratch);
+            TextOutA(dc, DumpHexX(c), y, scratch, 2);
+        }
+        // the characters stand 8 pixels apart: one call with fixed advances
+        INT advances[dumpBytesPerRow];
+        for (INT &a : advances)
+            a = dumpCharStep;
+        ExtTextOutA(dc, dumpCharX, y, 0, nullptr, reinterpret_cast<const char *>(row), dumpBytesPerRow, advances);
     }
 }
 

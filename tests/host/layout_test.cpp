@@ -49,16 +49,6 @@ TEST(Layout, StatusByteReadsSignedAndLockedIs128Unsigned)
     EXPECT_EQ(raw, 0xFF);
 }
 
-TEST(Layout, DocumentNamesFollowTheScreenNumber)
-{
-    // screen n's name stands at 352 + 32 n
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(offsetof(HostContext, documentNames) + sizeof(DocumentNameSlot) * (n - 1), 352u + 32u * n);
-    // option flag of letter L at 8205 + (L AND 31)
-    EXPECT_EQ(offsetof(HostContext, optionFlags) + ('P' - 'A'), 8205u + ('P' & 31));
-    EXPECT_EQ(offsetof(HostContext, optionFlags) + 25, 8231u);
-}
-
 TEST(Layout, EventWordsDecodeAsDocumented)
 {
     EXPECT_EQ(VDU_EVENT_HARDCOPY & VDU_EVENT_HARDCOPY_MASK, VDU_EVENT_HARDCOPY);

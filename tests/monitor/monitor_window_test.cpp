@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -242,12 +244,14 @@ std::vector<COLORREF> Capture(HWND window, int x, int y, int width, int height)
     return pixels;
 }
 
+constexpr int dumpCaptureLeft = 260, dumpCaptureWidth = 720 - 260;
+
 std::vector<COLORREF> PaintAndCaptureDump(HostContext *context, HWND window, uint32_t view)
 {
     context->viewAddress = view;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     // the hex and character columns of the first four rows; the address column differs
-    return Capture(window, 260, 24, 720 - 260, 44);
+    return Capture(window, dumpCaptureLeft, 24, dumpCaptureWidth, 44);
 }
 
 TEST_F(MonitorWindowTest, MemoryMonitorShowsFFForUnreadableMemory)
@@ -388,6 +392,127 @@ TEST(Splash, PictureWhosePixelsDoNotFitTheFileIsLeftOut)
             dark += GetPixel(context->splashCanvas, x, y) == RGB(0, 0, 0);
     EXPECT_GT(dark, 10);
     EndSplashTest(context);
+}
+
+} // namespace
+
+namespace {
+
+struct PendingOpen {
+    HostContext *context;
+    VduBlock block;
+    std::atomic<bool> done;
+};
+
+DWORD WINAPI SubmitOpen(void *parameter)
+{
+    auto *open = static_cast<PendingOpen *>(parameter);
+    open->block.header.requestClass = 'V';
+    open->block.header.op = 'Q';
+    HostService(open->context, &open->block.header);
+    open->done = true;
+    return 0;
+}
+
+TEST_F(MonitorWindowTest, HandOverWaitsUntilTheGuiThreadCarriesTheRequestOut)
+{
+    static PendingOpen open{};
+    open.context = context;
+    open.done = false;
+    const HANDLE client = CreateThread(nullptr, 0, SubmitOpen, &open, 0, nullptr);
+    ASSERT_NE(client, nullptr);
+    Sleep(100); // this thread, the GUI thread, pumps no messages meanwhile
+    EXPECT_FALSE(open.done);
+    EXPECT_EQ(context->pendingRequest, &open.block.header);
+
+    MSG message;
+    for (int i = 0; i < 2000 && !open.done; ++i) {
+        if (PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(1);
+    }
+    WaitForSingleObject(client, 5000);
+    CloseHandle(client);
+    EXPECT_TRUE(open.done);
+    EXPECT_EQ(context->pendingRequest, nullptr);
+    EXPECT_EQ(open.block.header.op, 'Q');
+    EXPECT_EQ(open.block.header.status, -1); // screens are not served yet
+    EXPECT_FALSE(PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_NOREMOVE));
+}
+
+TEST_F(MonitorWindowTest, MemoryMonitorDrawsEachByteInItsOwnColumns)
+{
+    Place(0, 0, context->monitorWidth + 600, context->monitorHeight);
+    auto *page = static_cast<uint8_t *>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ASSERT_NE(page, nullptr);
+    const int left = dumpCaptureLeft, width = dumpCaptureWidth;
+    const std::vector<COLORREF> zeros = PaintAndCaptureDump(context, window, AddressOf(page));
+    for (int c : {1, 5, 15}) {
+        std::memset(page, 0, 16);
+        page[c] = 0x41; // "41" and a visible letter
+        const std::vector<COLORREF> one = PaintAndCaptureDump(context, window, AddressOf(page));
+        const int hexLeft = 260 + 16 * c + 8 * ((c >= 4) + (c >= 8) + (c >= 12));
+        const int charLeft = 580 + 8 * c;
+        int inHex = 0, inChar = 0, elsewhere = 0;
+        for (size_t i = 0; i < one.size(); ++i) {
+            if (one[i] == zeros[i])
+                continue;
+            const int x = left + static_cast<int>(i % width);
+            if (x >= hexLeft && x < hexLeft + 16)
+                ++inHex;
+            else if (x >= charLeft && x < charLeft + 8)
+                ++inChar;
+            else
+                ++elsewhere;
+        }
+        EXPECT_GT(inHex, 0) << "byte " << c;
+        EXPECT_GT(inChar, 0) << "byte " << c;
+        EXPECT_EQ(elsewhere, 0) << "byte " << c;
+    }
+    VirtualFree(page, 0, MEM_RELEASE);
+}
+
+// The hover frame painted for a row, found in the splash canvas, in window coordinates.
+RECT PaintedFrame(HostContext *context, int border)
+{
+    RECT r{10000, 10000, -1, -1};
+    for (int y = 0; y < context->monitorHeight; ++y)
+        for (int x = 0; x < context->monitorWidth; ++x)
+            if (GetPixel(context->splashCanvas, x, y) == RGB(192, 192, 192)) {
+                r.left = std::min<LONG>(r.left, x);
+                r.top = std::min<LONG>(r.top, y);
+                r.right = std::max<LONG>(r.right, x);
+                r.bottom = std::max<LONG>(r.bottom, y);
+            }
+    // canvas (x, y) is shown at window (x + b + 4, y - b - 4)
+    return {r.left + border + 4, r.top - border - 4, r.right + border + 4, r.bottom - border - 4};
+}
+
+TEST_F(FixedMonitorWindowTest, ClicksInsideThePaintedHoverFramesHitTheirRows)
+{
+    const RECT outer = Outer();
+    ASSERT_EQ(outer.bottom - outer.top, context->monitorHeight);
+    const int b = Border(), H = outer.bottom - outer.top;
+    context->targetPath[0] = 'E';
+    struct Expect {
+        int row;
+        uint8_t keyCode;
+        char drive;
+    };
+    for (const Expect &e : {Expect{1, 27, 'E'}, Expect{2, 'D', 'D'}, Expect{3, 'E', 'E'}, Expect{5, 13, 'E'}}) {
+        // hover over the middle of the row's hover area, in client coordinates
+        SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(b + 53, H - b - 293 + 32 * e.row));
+        const RECT frame = PaintedFrame(context, b);
+        ASSERT_GE(frame.right, frame.left) << "no silver frame for row " << e.row;
+        EXPECT_EQ(frame.right - frame.left, 98) << e.row;
+        EXPECT_EQ(frame.bottom - frame.top, 26) << e.row;
+        // click well inside that frame
+        const POINT c = ToClient((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+        context->keyCode = 0;
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(context->keyCode, e.keyCode) << "row " << e.row;
+        EXPECT_EQ(context->targetPath[0], e.drive) << "row " << e.row;
+    }
 }
 
 } // namespace

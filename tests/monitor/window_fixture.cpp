@@ -4,7 +4,8 @@
 
 void MonitorWindowTest::SetUp()
 {
-    static char line[] = "/P";
+    static char line[16];
+    lstrcpynA(line, Switches(), sizeof line);
     context = CreateHostContext(GetModuleHandleA(nullptr), line);
     ASSERT_NE(context, nullptr);
     RegisterMonitorClass(context);

@@ -9,6 +9,8 @@
 
 class MonitorWindowTest : public ::testing::Test {
 protected:
+    // The switches the window is made with: "/P" gives it a sizing frame.
+    virtual const char *Switches() const { return "/P"; }
     void SetUp() override;
     void TearDown() override;
 
@@ -24,4 +26,10 @@ protected:
 
     HostContext *context = nullptr;
     HWND window = nullptr;
+};
+
+// The window as users see it: no sizing frame.
+class FixedMonitorWindowTest : public MonitorWindowTest {
+protected:
+    const char *Switches() const override { return ""; }
 };
