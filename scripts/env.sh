@@ -48,6 +48,6 @@ stop_session() {
 
 configure_and_build() {
   cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw-i686.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$BUILD_DIR" -j"$(nproc)" -- --no-print-directory >/dev/null
 }

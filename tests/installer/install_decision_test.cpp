@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "host/host_api.h"
-#include "installer/installer_thread.h"
+#include "installer/install_decision.h"
 
 namespace {
 

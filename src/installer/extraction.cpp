@@ -1,0 +1,55 @@
+#include "installer/extraction.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr size_t nameOffset = 4;
+constexpr size_t dataOffset = 20;
+
+int Fail(const char *message, int code)
+{
+    MessageBoxA(nullptr, message, "setupbox", MB_OK);
+    return code;
+}
+
+} // namespace
+
+int ExtractPayload(const HostContext *context, const PayloadRecord &payload)
+{
+    char target[sizeof context->targetPath];
+    for (size_t i = 0; i < sizeof target; ++i)
+        target[i] = context->targetPath[i];
+    target[sizeof target - 1] = '\0';
+
+    if (!CreateDirectoryA(target, nullptr))
+        return Fail("cannot build directory", extractionNoDirectory);
+    if (!SetCurrentDirectoryA(target))
+        return Fail("cannot enter directory", extractionNoDirectory);
+
+    const uint8_t type = payload.record[0];
+    const char *name = reinterpret_cast<const char *>(payload.record + nameOffset);
+    const HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Fail("INV ALLOC file HANDLE", extractionNotCreated);
+    if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) {
+        CloseHandle(file);
+        return Fail("INV ALLOC file POINTER", extractionSeekFailed);
+    }
+    DWORD written = 0;
+    if (!WriteFile(file, payload.record + dataOffset, payload.writeSize, &written, nullptr) ||
+        written != payload.writeSize) {
+        CloseHandle(file);
+        return Fail("INV ALLOC file WRITE", extractionWriteFailed);
+    }
+    CloseHandle(file);
+
+    if (type != 'X')
+        return extractionDone;
+    std::system(name);
+    DeleteFileA(name);
+    std::system("TWLGENWI.BAT");
+    return extractionDone;
+}

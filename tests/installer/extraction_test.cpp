@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "host/host_api.h"
+#include "installer/extraction.h"
+#include "payload_record/payload_record.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<uint8_t> ReadAll(const fs::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Each test installs into a folder of its own below the test's working folder, and comes back.
+class Extraction : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        home = fs::current_path();
+        context = static_cast<HostContext *>(HostAllocate(sizeof(HostContext)));
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        target = "T" + std::to_string(name.size()) + name.substr(0, 6);
+        std::strncpy(context->targetPath, target.c_str(), sizeof context->targetPath - 1);
+        fs::remove_all(home / target);
+        program = ReadAll(home / "TWLFAKE.EXE");
+        ASSERT_GT(program.size(), 1000u) << "the fake payload is copied here by the build";
+    }
+
+    void TearDown() override
+    {
+        fs::current_path(home);
+        HostRelease(context);
+    }
+
+    int Extract(uint8_t type)
+    {
+        std::string error;
+        record = BuildPayloadRecord("twlfake.exe", program, error);
+        EXPECT_FALSE(record.empty()) << error;
+        record[0] = type;
+        return ExtractPayload(context, {record.data(), static_cast<uint32_t>(PaddedPayloadSize(program.size()))});
+    }
+
+    fs::path home;
+    std::string target;
+    HostContext *context = nullptr;
+    std::vector<uint8_t> program;
+    std::vector<uint8_t> record;
+};
+
+TEST_F(Extraction, ProgramPayloadIsWrittenRunDeletedAndItsBatchFileRun)
+{
+    ASSERT_EQ(Extract('X'), extractionDone);
+    const fs::path dir = home / target;
+    EXPECT_EQ(fs::current_path(), dir);
+    EXPECT_FALSE(fs::exists(dir / "TWLFAKE.EXE")) << "the payload is deleted after it ran";
+    std::ifstream marker(dir / "PAYLOAD.RAN");
+    unsigned long sizeSeenByPayload = 0;
+    marker >> sizeSeenByPayload;
+    EXPECT_EQ(sizeSeenByPayload, PaddedPayloadSize(program.size()));
+    EXPECT_TRUE(fs::exists(dir / "BATCH.RAN")) << "the batch file the payload left was run";
+}
+
+TEST_F(Extraction, OtherTypeIsWrittenPaddedAndNothingRuns)
+{
+    ASSERT_EQ(Extract('D'), extractionDone);
+    const fs::path dir = home / target;
+    const std::vector<uint8_t> written = ReadAll(dir / "TWLFAKE.EXE");
+    ASSERT_EQ(written.size(), PaddedPayloadSize(program.size()));
+    EXPECT_TRUE(std::equal(program.begin(), program.end(), written.begin()));
+    for (size_t i = program.size(); i < written.size(); ++i)
+        EXPECT_EQ(written[i], 0) << i;
+    EXPECT_FALSE(fs::exists(dir / "PAYLOAD.RAN"));
+    EXPECT_FALSE(fs::exists(dir / "TWLGENWI.BAT"));
+}
+
+// Answers the next "setupbox" message box with OK and keeps its text.
+struct MessageBoxWatcher {
+    std::string text;
+    std::atomic<bool> seen{false};
+    HANDLE thread = nullptr;
+
+    static DWORD WINAPI Watch(void *parameter)
+    {
+        auto *self = static_cast<MessageBoxWatcher *>(parameter);
+        for (int i = 0; i < 1000; ++i) {
+            const HWND box = FindWindowA(nullptr, "setupbox");
+            if (box) {
+                char text[128] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                self->text = text;
+                self->seen = true;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                return 0;
+            }
+            Sleep(10);
+        }
+        return 0;
+    }
+
+    MessageBoxWatcher() { thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr); }
+    ~MessageBoxWatcher()
+    {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+    }
+};
+
+TEST_F(Extraction, ExistingTargetDirectoryIsReportedAndNothingElseHappens)
+{
+    fs::create_directory(home / target);
+    int result;
+    std::string text;
+    {
+        MessageBoxWatcher watcher;
+        result = Extract('X');
+        WaitForSingleObject(watcher.thread, INFINITE);
+        text = watcher.text;
+    }
+    EXPECT_EQ(result, extractionNoDirectory);
+    EXPECT_EQ(text, "cannot build directory");
+    EXPECT_EQ(fs::current_path(), home);
+    EXPECT_TRUE(fs::is_empty(home / target));
+}
+
+TEST_F(Extraction, UncreatableFileIsReported)
+{
+    std::string error;
+    record = BuildPayloadRecord("twlfake.exe", program, error);
+    std::memcpy(record.data() + 4, "BAD?NAME.EXE", 12); // no such file name can be created
+    int result;
+    std::string text;
+    {
+        MessageBoxWatcher watcher;
+        result = ExtractPayload(context, {record.data(), static_cast<uint32_t>(PaddedPayloadSize(program.size()))});
+        WaitForSingleObject(watcher.thread, INFINITE);
+        text = watcher.text;
+    }
+    EXPECT_EQ(result, extractionNotCreated);
+    EXPECT_EQ(text, "INV ALLOC file HANDLE");
+    EXPECT_TRUE(fs::is_empty(home / target)) << "the directory stays, empty";
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+# Sourced: drives TARNWELL.EXE under Wine from outside, with the real keyboard and mouse (XTEST).
+
+# start_program EXE [ARGS...]: starts the program in the background; sets PROGRAM_PID.
+start_program() {
+  wine "$@" &
+  PROGRAM_PID=$!
+}
+
+# find_window NAME [TRIES]: prints the id of the first window whose title is exactly NAME.
+find_window() {
+  local name=$1 tries=${2:-100} id
+  for _ in $(seq 1 "$tries"); do
+    id=$(xdotool search --name "^${name}\$" 2>/dev/null | head -n 1 || true)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# press WINDOW KEY...: focuses the window and types the keys.
+press() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" && xdotool key "$@"
+}
+
+# click_close_box WINDOW: clicks the close box at the right end of the caption.
+click_close_box() {
+  local window=$1 X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove "$((X + WIDTH - 12))" "$((Y + 12))" click 1
+}
+
+# wait_end [SECONDS]: waits for the program to end and sets EXIT_CODE to its exit code, or
+# kills it and sets 124 when it is still running after SECONDS.
+wait_end() {
+  local seconds=${1:-20}
+  for _ in $(seq 1 $((seconds * 10))); do
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      EXIT_CODE=0
+      wait "$PROGRAM_PID" || EXIT_CODE=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  kill "$PROGRAM_PID" 2>/dev/null
+  wait "$PROGRAM_PID" 2>/dev/null
+  EXIT_CODE=124
+}

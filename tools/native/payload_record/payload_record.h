@@ -1,0 +1,19 @@
+// The payload record that the installer carries: type, name, big-endian length, padded bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr size_t payloadRecordHeaderSize = 20;
+
+// Whether `name` is an 8.3 DOS file name ending in ".EXE" (either case).
+bool IsDosExeName(const std::string &name);
+
+// The payload length rounded up to a multiple of 16: the bytes the extraction writes.
+uint64_t PaddedPayloadSize(uint64_t length);
+
+// The whole record for a payload file named `name` (upper-cased into the record).
+// Empty, with `error` set, when the name is not an 8.3 ".EXE" name or the payload is too large.
+std::vector<uint8_t> BuildPayloadRecord(const std::string &name, const std::vector<uint8_t> &payload,
+                                        std::string &error);
