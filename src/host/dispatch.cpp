@@ -6,6 +6,8 @@
 #include "host/host_api.h"
 #include "host/memory_service.h"
 #include "host/shared_fields.h"
+#include "vdu/vdu_open_close.h"
+#include "vdu/vdu_operations.h"
 
 namespace {
 
@@ -15,6 +17,21 @@ void RouteMemory(HostContext *context, RequestBlock *request)
     case 'Q': MemoryAllocate(context, request); break;
     case 'X': MemoryRelease(context, request); break;
     case 'B': MemoryPeek(context, request); break;
+    default: break; // unknown: status stays -1
+    }
+}
+
+void RouteVdu(HostContext *context, RequestBlock *request)
+{
+    switch (request->op) {
+    case 'A': VduGeometry(context, request); break;
+    case 'K': VduTakeEvent(context, request); break;
+    case 'M': VduMouseToCell(context, request); break;
+    case 'Q': VduOpen(context, request); break;
+    case 'T': VduPutCharacter(context, request); break;
+    case 'U': VduControl(context, request); break;
+    case 'V': VduReadCharacter(context, request); break;
+    case 'X': VduClose(context, request); break;
     default: break; // unknown: status stays -1
     }
 }
@@ -38,6 +55,7 @@ void DispatchRequest(HostContext *context, RequestBlock *request)
         RouteMemory(context, request);
         break;
     case REQUEST_VDU:
+        RouteVdu(context, request);
         break;
     case REQUEST_EXEC:
         SwitchToThread();

@@ -4,6 +4,7 @@
 #include "files/bitmap_layout.h"
 #include "host/startup.h"
 #include "monitor/monitor_window.h"
+#include "vdu/display_window.h"
 
 namespace {
 
@@ -103,8 +104,8 @@ void RegisterDisplayClass(HostContext *context)
 {
     WNDCLASSA wc = HostWindowClass(context);
     wc.style |= CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA; // the display window's own procedure comes with the screens
-    wc.lpszClassName = "TARNWELL_DISPLAY";
+    wc.lpfnWndProc = DisplayWindowProc;
+    wc.lpszClassName = displayClassName;
     RegisterClassA(&wc);
 }
 

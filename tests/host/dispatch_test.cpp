@@ -122,6 +122,7 @@ TEST(Dispatch, StatusAndOpOfEveryRouteUnderTheRunningHost)
 std::atomic<int> g_wakeups;
 std::atomic<int> g_finishedInSlot;
 HostContext *g_handoverContext;
+DWORD g_guiThread;
 
 LRESULT CALLBACK WatchWakeups(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -137,11 +138,12 @@ LRESULT CALLBACK WatchWakeups(int code, WPARAM wParam, LPARAM lParam)
 }
 
 constexpr int clientCount = 4;
-constexpr int rounds = 40;
+constexpr int rounds = 40; // even: every screen opened is closed again
 
 struct ClientResult {
     int wrongOp = 0;
     int wrongStatus = 0;
+    int notOnGuiThread = 0;
     int done = 0;
 };
 ClientResult g_clients[clientCount];
@@ -159,7 +161,11 @@ DWORD WINAPI Client(void *parameter)
         block->header.op = op;
         context->serviceEntry(context, &block->header);
         result.wrongOp += block->header.op != op;
-        result.wrongStatus += block->header.status != -1; // screens are not served yet
+        result.wrongStatus += block->header.status != 0;
+        if (op == 'Q') // the screen's window belongs to the thread that runs the message loop
+            result.notOnGuiThread += GetWindowThreadProcessId(block->window, nullptr) != g_guiThread;
+        else
+            result.notOnGuiThread += block->window != nullptr;
         ++result.done;
     }
     HostRelease(block);
@@ -184,6 +190,7 @@ void StartClients(HostContext *context)
 
 TEST(Handover, ConcurrentOpensAndClosesEachRunOnceOnTheGuiThread)
 {
+    g_guiThread = GetCurrentThreadId();
     const HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchWakeups, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
     char line[] = "";
@@ -195,6 +202,7 @@ TEST(Handover, ConcurrentOpensAndClosesEachRunOnceOnTheGuiThread)
         EXPECT_EQ(r.done, rounds);
         EXPECT_EQ(r.wrongOp, 0);
         EXPECT_EQ(r.wrongStatus, 0);
+        EXPECT_EQ(r.notOnGuiThread, 0);
     }
     EXPECT_EQ(g_wakeups.load(), clientCount * rounds);
     EXPECT_EQ(g_finishedInSlot.load(), 0);

@@ -306,8 +306,12 @@ TEST_F(MonitorWindowTest, ScreenRequestOnTheGuiThreadRunsAtOnce)
     block.header.op = 'Q';
     HostService(context, &block.header);
     EXPECT_EQ(block.header.op, 'Q');
-    EXPECT_EQ(block.header.status, -1); // screens are not served yet
+    EXPECT_EQ(block.header.status, 0);
+    EXPECT_EQ(GetWindowThreadProcessId(block.window, nullptr), GetCurrentThreadId());
     EXPECT_EQ(context->pendingRequest, nullptr);
+    block.header.op = 'X';
+    HostService(context, &block.header);
+    EXPECT_EQ(block.window, nullptr);
     MSG message;
     EXPECT_FALSE(PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_NOREMOVE));
 }
@@ -436,7 +440,11 @@ TEST_F(MonitorWindowTest, HandOverWaitsUntilTheGuiThreadCarriesTheRequestOut)
     EXPECT_TRUE(open.done);
     EXPECT_EQ(context->pendingRequest, nullptr);
     EXPECT_EQ(open.block.header.op, 'Q');
-    EXPECT_EQ(open.block.header.status, -1); // screens are not served yet
+    EXPECT_EQ(open.block.header.status, 0);
+    EXPECT_EQ(GetWindowThreadProcessId(open.block.window, nullptr), GetCurrentThreadId())
+        << "the window belongs to the thread that carried the open out";
+    open.block.header.op = 'X';
+    HostService(context, &open.block.header);
     EXPECT_FALSE(PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_NOREMOVE));
 }
 

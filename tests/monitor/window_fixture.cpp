@@ -9,6 +9,7 @@ void MonitorWindowTest::SetUp()
     context = CreateHostContext(GetModuleHandleA(nullptr), line);
     ASSERT_NE(context, nullptr);
     RegisterMonitorClass(context);
+    RegisterDisplayClass(context);
     ASSERT_TRUE(CreateMonitorWindow(context));
     window = context->monitorWindow;
     ShowWindow(window, SW_SHOWNORMAL);

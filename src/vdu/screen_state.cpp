@@ -1,0 +1,67 @@
+#include "vdu/screen_state.h"
+
+#include <vector>
+
+namespace {
+
+// Lock order: the register, then a screen. A screen is only ever locked through the register,
+// so close (which takes the screen out of the register first) cannot free a lock that
+// another thread is about to enter. Nobody takes the register while holding a screen.
+SRWLOCK g_register = SRWLOCK_INIT;
+std::vector<ScreenState *> g_screens;
+
+ScreenState *Find(const VduBlock *block)
+{
+    for (ScreenState *s : g_screens)
+        if (s->block == block)
+            return s;
+    return nullptr;
+}
+
+} // namespace
+
+void RegisterScreen(ScreenState *state)
+{
+    InitializeCriticalSection(&state->lock);
+    AcquireSRWLockExclusive(&g_register);
+    g_screens.push_back(state);
+    ReleaseSRWLockExclusive(&g_register);
+}
+
+ScreenState *UnregisterScreen(VduBlock *block)
+{
+    ScreenState *state = nullptr;
+    AcquireSRWLockExclusive(&g_register);
+    for (auto it = g_screens.begin(); it != g_screens.end(); ++it) {
+        if ((*it)->block == block) {
+            state = *it;
+            g_screens.erase(it);
+            EnterCriticalSection(&state->lock); // waits for an operation still drawing
+            break;
+        }
+    }
+    ReleaseSRWLockExclusive(&g_register);
+    return state;
+}
+
+void DestroyScreenState(ScreenState *state)
+{
+    LeaveCriticalSection(&state->lock);
+    DeleteCriticalSection(&state->lock);
+    delete state;
+}
+
+ScreenState *LockScreen(const VduBlock *block)
+{
+    AcquireSRWLockExclusive(&g_register);
+    ScreenState *state = Find(block);
+    if (state)
+        EnterCriticalSection(&state->lock);
+    ReleaseSRWLockExclusive(&g_register);
+    return state;
+}
+
+void UnlockScreen(ScreenState *state)
+{
+    LeaveCriticalSection(&state->lock);
+}

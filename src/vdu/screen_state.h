@@ -1,0 +1,76 @@
+// What the host keeps of an open screen outside its block: the drawing objects and buffers it
+// made (the block's copies of them belong to the client's memory and are not trusted), the
+// geometry the buffers were made for, and the lock that lets one thread at a time draw into
+// the screen's images.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "vdu/vdu_block.h"
+
+struct ScreenState {
+    CRITICAL_SECTION lock;
+    VduBlock *block;
+    HostContext *host;
+    int32_t columns, rows;      // of the buffers
+    uint32_t *cells, *frames;
+    HDC frontDC, backDC;
+    HBITMAP frontBitmap, backBitmap;
+    HGDIOBJ frontOldBitmap, backOldBitmap;
+    HWND window;
+    HFONT font;
+    uint8_t *bitmapFile;        // a bitmap loaded by the graphics operation, released at close
+    HBITMAP bitmapHandle;
+    // Drawing state of frontDC, to select brushes and colours only when they change.
+    HBRUSH frontBrush;
+    COLORREF frontTextColour;
+};
+
+// Registers a screen made by open; from then on LockScreen finds it by its block.
+void RegisterScreen(ScreenState *state);
+
+// Removes the screen of `block` from the register and returns it locked (the caller tears it
+// down and frees it with DestroyScreenState), or null when the block has no open screen.
+ScreenState *UnregisterScreen(VduBlock *block);
+
+void DestroyScreenState(ScreenState *state);
+
+// The open screen of `block`, locked for the calling thread, or null. Never call it while
+// holding another screen's lock.
+ScreenState *LockScreen(const VduBlock *block);
+void UnlockScreen(ScreenState *state);
+
+// Holds a screen's lock for a scope.
+class ScreenLock {
+public:
+    explicit ScreenLock(const VduBlock *block) : state_(LockScreen(block)) {}
+    ~ScreenLock()
+    {
+        if (state_)
+            UnlockScreen(state_);
+    }
+    ScreenLock(const ScreenLock &) = delete;
+    ScreenLock &operator=(const ScreenLock &) = delete;
+    ScreenState *get() const { return state_; }
+    explicit operator bool() const { return state_ != nullptr; }
+
+private:
+    ScreenState *state_;
+};
+
+// The cell word and frame word slots of (column, row), or null outside the buffers.
+inline uint32_t *CellSlot(const ScreenState &s, int32_t column, int32_t row)
+{
+    if (column < 0 || row < 0 || column >= s.columns || row >= s.rows)
+        return nullptr;
+    return s.cells + (column + row * s.columns);
+}
+
+inline uint32_t *FrameSlot(const ScreenState &s, int32_t column, int32_t row)
+{
+    if (column < 0 || row < 0 || column >= s.columns || row >= s.rows)
+        return nullptr;
+    return s.frames + (column + row * s.columns);
+}
