@@ -67,4 +67,5 @@ add_executable(tarnwell WIN32
 set_target_properties(tarnwell PROPERTIES OUTPUT_NAME TARNWELL SUFFIX .EXE)
 target_include_directories(tarnwell PRIVATE ${record_dir})
 target_link_libraries(tarnwell PRIVATE tarnwell_installer)
+target_link_options(tarnwell PRIVATE -s)
 target_compile_options(tarnwell PRIVATE -Wall -Wextra)
