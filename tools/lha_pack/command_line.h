@@ -1,0 +1,28 @@
+// The arguments of lha_pack:
+//   lha_pack [--stub STUB_FILE] --output OUT [--method lh5|lh0] --base DIR FILE...
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lha_pack/archive_member.h"
+
+namespace lha {
+
+struct PackOptions {
+    std::string stub;  // empty: no stub
+    std::string output;
+    std::string base;
+    PackMethod method = PackMethod::Auto;
+    std::vector<std::string> files;
+};
+
+extern const char *const usageText;
+
+// The options in `args` (without the program name), or nothing with `error` set. Options take
+// their value as the next argument or after '='; "--" ends the options.
+std::optional<PackOptions> ParseCommandLine(std::span<const std::string> args, std::string &error);
+
+} // namespace lha
