@@ -1,0 +1,87 @@
+#include "installer/lha/posix/posix_file_system.h"
+
+#include <cerrno>
+#include <ctime>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Seconds since 1970 of the member time; false when it has none or it is invalid.
+bool ToUnixSeconds(const MemberTime &time, time_t &seconds)
+{
+    if (time.kind == MemberTime::Kind::unixUtc) {
+        seconds = static_cast<time_t>(time.unixSeconds);
+        return true;
+    }
+    DosFields fields;
+    if (time.kind != MemberTime::Kind::dosLocal || !SplitDosTime(time.dos, fields))
+        return false;
+    struct tm local = {};
+    local.tm_year = fields.year - 1900;
+    local.tm_mon = fields.month - 1;
+    local.tm_mday = fields.day;
+    local.tm_hour = fields.hour;
+    local.tm_min = fields.minute;
+    local.tm_sec = fields.second;
+    local.tm_isdst = -1;
+    seconds = mktime(&local);
+    return seconds != static_cast<time_t>(-1);
+}
+
+} // namespace
+
+bool PosixFileSystem::MakeDirectory(const std::string &path)
+{
+    const std::string full = Full(path);
+    if (mkdir(full.c_str(), 0777) == 0)
+        return true;
+    struct stat info;
+    return errno == EEXIST && lstat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+FileHandle PosixFileSystem::OpenTemporary(const std::string &path)
+{
+    const int fd = open(Full(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    return fd < 0 ? noFile : fd;
+}
+
+bool PosixFileSystem::Write(FileHandle file, const uint8_t *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = write(static_cast<int>(file), data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool PosixFileSystem::Close(FileHandle file)
+{
+    return close(static_cast<int>(file)) == 0;
+}
+
+bool PosixFileSystem::RenameOver(const std::string &from, const std::string &to)
+{
+    return rename(Full(from).c_str(), Full(to).c_str()) == 0;
+}
+
+bool PosixFileSystem::Remove(const std::string &path)
+{
+    return unlink(Full(path).c_str()) == 0;
+}
+
+bool PosixFileSystem::SetTime(const std::string &path, const MemberTime &time)
+{
+    time_t seconds;
+    if (!ToUnixSeconds(time, seconds))
+        return false;
+    const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
+    return utimensat(AT_FDCWD, Full(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+}
