@@ -61,6 +61,10 @@ check "Enter ends the program with 0" test "$EXIT_CODE" = 0
 for f in README.TXT DOCS/GUIDE.TXT DOCS/LICENSE.TXT DATA/SAMPLES.DAT TWLGENWI.BAT; do
   check "C:\\TARNWELL\\$f installed" test -f "$target/$f"
 done
+product=$(cd "$(dirname "$0")/../../payload" && pwd)
+for f in README.TXT DOCS/GUIDE.TXT TWLGENWI.BAT; do
+  check "C:\\TARNWELL\\$f is the product's own" cmp -s "$product/$f" "$target/$f"
+done
 check "the payload program was deleted" test ! -e "$target/TWLSETUP.EXE"
 check "the batch file ran" grep -qi "README.TXT" "$target/INSTALL.LOG"
 
