@@ -1,5 +1,7 @@
 #include "vdu/painters.h"
 
+#include <algorithm>
+
 #include "vdu/glyph_renderer.h"
 #include "vdu/screen_rules.h"
 
@@ -34,16 +36,16 @@ uint32_t WordAt(const ScreenState &s, int32_t column, int32_t row)
     return cell ? *cell : 0;
 }
 
-// Visits the cells from the cursor to the end of the screen, the cursor on each.
+// Visits the cells from the cursor to the end of the screen, the cursor on each. Cells of that
+// walk outside the screen are skipped: a cursor past the end of a row starts the walk at the
+// next row, a cursor above or left of the screen at its first row or column.
 template <typename Visit>
 void WalkToEndOfScreen(ScreenState &s, Visit visit)
 {
     VduBlock *b = s.block;
     const int32_t startColumn = b->cursorColumn, startRow = b->cursorRow;
-    if (startRow < 0 || startRow >= s.rows || startColumn < 0 || startColumn >= s.columns)
-        return;
-    for (int32_t r = startRow; r < s.rows; ++r)
-        for (int32_t c = (r == startRow ? startColumn : 0); c < s.columns; ++c) {
+    for (int32_t r = std::max(startRow, int32_t{0}); r < s.rows; ++r)
+        for (int32_t c = (r == startRow ? std::max(startColumn, int32_t{0}) : 0); c < s.columns; ++c) {
             MoveTo(b, c, r);
             visit(c, r);
         }
@@ -111,9 +113,9 @@ void ClearToEndOfLine(ScreenState &s)
     VduBlock *b = s.block;
     SavedCursor saved(b);
     const int32_t row = b->cursorRow;
-    if (row < 0 || row >= s.rows || b->cursorColumn < 0)
+    if (row < 0 || row >= s.rows)
         return;
-    for (int32_t c = b->cursorColumn; c < s.columns; ++c) {
+    for (int32_t c = std::max(b->cursorColumn, int32_t{0}); c < s.columns; ++c) {
         MoveTo(b, c, row);
         EraseAndDraw(s, space);
     }

@@ -1,5 +1,6 @@
 #include "vdu_client.h"
 
+#include "vdu/glyph_renderer.h"
 #include "vdu/screen_state.h"
 
 namespace {
@@ -115,4 +116,61 @@ COLORREF VduClient::Back(int32_t x, int32_t y) const
 POINT VduClient::Origin(int32_t column, int32_t row) const
 {
     return {block->marginLeft + column * block->cellWidth, block->marginTop + row * block->cellHeight};
+}
+
+Image VduClient::Capture(bool front) const
+{
+    Image image;
+    ScreenLock screen{block};
+    if (!screen)
+        return image;
+    image.width = block->frontWidth;
+    image.height = block->frontHeight;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, dib);
+    BitBlt(dc, 0, 0, image.width, image.height, front ? screen.get()->frontDC : screen.get()->backDC, 0, 0, SRCCOPY);
+    GdiFlush();
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
+    const auto *source = static_cast<const uint32_t *>(bits);
+    for (size_t i = 0; i < image.pixels.size(); ++i) {
+        const uint32_t p = source[i]; // 0x00RRGGBB
+        image.pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    SelectObject(dc, old);
+    DeleteObject(dib);
+    DeleteDC(dc);
+    return image;
+}
+
+void VduClient::Render(int32_t column, int32_t row, uint32_t word, uint32_t frame, bool erase)
+{
+    ScreenLock screen{block};
+    ASSERT_TRUE(screen);
+    ScreenState &s = *screen.get();
+    const int32_t savedColumn = block->cursorColumn, savedRow = block->cursorRow;
+    block->cursorColumn = column;
+    block->cursorRow = row;
+    uint32_t *slot = FrameSlot(s, column, row);
+    ASSERT_NE(slot, nullptr);
+    *slot = frame;
+    if (erase)
+        EraseCell(s);
+    block->data = word;
+    DrawCell(s);
+    block->cursorColumn = savedColumn;
+    block->cursorRow = savedRow;
+}
+
+void VduClient::Write(int32_t column, int32_t row, const char *text)
+{
+    MoveTo(column, row);
+    Put(text);
 }

@@ -7,9 +7,18 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "host/host_api.h"
 #include "vdu/vdu_block.h"
+
+// A copy of a screen image, taken under the screen's lock; pixels as COLORREF.
+struct Image {
+    int32_t width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int32_t x, int32_t y) const { return pixels[x + y * width]; }
+    bool operator==(const Image &other) const = default;
+};
 
 // Runs `body` as the worker of a fresh host; returns the host's exit code.
 int RunClient(std::function<void(HostContext *)> body);
@@ -40,6 +49,13 @@ public:
     COLORREF Front(int32_t x, int32_t y) const;
     COLORREF Back(int32_t x, int32_t y) const;
     POINT Origin(int32_t column, int32_t row) const;
+    // The whole front (or back) image.
+    Image Capture(bool front = true) const;
+    // Draws `word` at (column, row) with the frame word `frame`, straight through the renderer
+    // (erasing the cell first when `erase`), as the painters do; the cursor is kept.
+    void Render(int32_t column, int32_t row, uint32_t word, uint32_t frame = 0, bool erase = true);
+    // 'T' of `text` from (column, row).
+    void Write(int32_t column, int32_t row, const char *text);
 
     HostContext *context;
     VduBlock *block;
