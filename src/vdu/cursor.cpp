@@ -22,15 +22,19 @@ void NormaliseCursor(ScreenState &s)
         b->cursorColumn = b->cursorRow = 0;
         RequestRepaint(b, VDU_REPAINT_REQUEST);
     }
+    // the row below the last one may lie past the end of int32: compare it unnarrowed
+    int64_t row = b->cursorRow;
     if (b->cursorColumn >= columns) {
-        b->cursorRow = static_cast<int32_t>(int64_t{b->cursorRow} + 1);
+        ++row;
         b->cursorColumn = 0;
     }
-    if (b->cursorRow >= rows) {
+    if (row >= rows) {
         b->cursorColumn = b->cursorRow = 0;
         DeleteLine(s);
         b->cursorColumn = 0;
         b->cursorRow = rows - 1;
         RequestRepaint(b, VDU_REPAINT_REQUEST);
+    } else {
+        b->cursorRow = static_cast<int32_t>(row);
     }
 }

@@ -2,6 +2,8 @@
 
 #include "vdu/glyph_plan.h"
 
+#include <algorithm>
+
 namespace {
 
 int64_t ImageWidth(const VduBlock *b)
@@ -13,6 +15,8 @@ int64_t ImageHeight(const VduBlock *b)
 {
     return int64_t{b->marginTop} + int64_t{b->rows} * b->cellHeight + b->marginBottom;
 }
+
+constexpr int32_t maxCellSide = 32767;
 
 int32_t Clamp32(int64_t v)
 {
@@ -53,25 +57,26 @@ void DrawCell(ScreenState &s)
     const uint32_t word = b->data;
     *cell = word;
     const POINT o = CellOrigin(b, b->cursorColumn, b->cursorRow);
+    // the stroke arithmetic stays far from int32 limits whatever cell size the block holds
     const CellPlan plan = PlanCell(word, *FrameSlot(s, b->cursorColumn, b->cursorRow), b->screenNumber,
-                                   b->cellWidth, b->cellHeight);
+                                   std::clamp(b->cellWidth, 1, maxCellSide), std::clamp(b->cellHeight, 1, maxCellSide));
     for (int i = 0; i < plan.strokeCount; ++i) {
         const GlyphStroke &k = plan.strokes[i];
         SelectBrush(s, k.brush);
-        PatBlt(s.frontDC, o.x + k.x, o.y + k.y, k.width, k.height, PATCOPY);
+        PatBlt(s.frontDC, Clamp32(int64_t{o.x} + k.x), Clamp32(int64_t{o.y} + k.y), k.width, k.height, PATCOPY);
     }
     if (plan.bitmapGlyph.count) {
         // the light grey brush is exactly the glyph colour 0xC0C0C0
         SelectBrush(s, brushLightGrey);
         for (int i = 0; i < plan.bitmapGlyph.count; ++i) {
             const GlyphRect &r = plan.bitmapGlyph.rects[i];
-            PatBlt(s.frontDC, o.x + r.x, o.y + r.y, r.width, r.height, PATCOPY);
+            PatBlt(s.frontDC, Clamp32(int64_t{o.x} + r.x), Clamp32(int64_t{o.y} + r.y), r.width, r.height, PATCOPY);
         }
     }
     if (plan.drawText) {
         SetTextColour(s, plan.textColour);
         const char text = static_cast<char>(plan.character);
-        TextOutA(s.frontDC, o.x + plan.textX, o.y, &text, 1);
+        TextOutA(s.frontDC, Clamp32(int64_t{o.x} + plan.textX), o.y, &text, 1);
     }
 }
 

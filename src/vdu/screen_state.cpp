@@ -53,11 +53,13 @@ void DestroyScreenState(ScreenState *state)
 
 ScreenState *LockScreen(const VduBlock *block)
 {
-    AcquireSRWLockExclusive(&g_register);
+    // Shared: threads waiting for different screens do not hold each other up; only
+    // registering and unregistering need the register to themselves.
+    AcquireSRWLockShared(&g_register);
     ScreenState *state = Find(block);
     if (state)
         EnterCriticalSection(&state->lock);
-    ReleaseSRWLockExclusive(&g_register);
+    ReleaseSRWLockShared(&g_register);
     return state;
 }
 

@@ -23,10 +23,17 @@ struct ScreenState {
     HFONT font;
     uint8_t *bitmapFile;        // a bitmap loaded by the graphics operation, released at close
     HBITMAP bitmapHandle;
-    // Drawing state of frontDC, to select brushes and colours only when they change.
+    // Drawing state of frontDC, to select brushes and colours only when they change. Code
+    // other than the renderer that selects into frontDC calls ForgetFrontDrawingState.
     HBRUSH frontBrush;
     COLORREF frontTextColour;
 };
+
+inline void ForgetFrontDrawingState(ScreenState &s)
+{
+    s.frontBrush = nullptr;
+    s.frontTextColour = CLR_INVALID;
+}
 
 // Registers a screen made by open; from then on LockScreen finds it by its block.
 void RegisterScreen(ScreenState *state);

@@ -58,7 +58,7 @@ bool CreateImage(const HostContext *h, HDC reference, int32_t width, int32_t hei
     if (!bitmap)
         return false;
     oldBitmap = SelectObject(dc, bitmap);
-    return true;
+    return oldBitmap != nullptr;
 }
 
 // Face colour with a 2-pixel raised border: white top and left over black bottom and right.
@@ -139,11 +139,11 @@ void VduOpen(HostContext *h, RequestBlock *request)
     const int64_t height = int64_t{b->marginTop} + int64_t{b->rows} * b->cellHeight + b->marginBottom;
     const int64_t cellCount = int64_t{b->columns} * b->rows;
     b->mouseMoveX = b->mouseMoveY = b->mouseX = b->mouseY = 0;
+    b->windowWidth = static_cast<int32_t>(std::clamp<int64_t>(width, 8, INT32_MAX));
+    b->windowHeight = static_cast<int32_t>(std::clamp<int64_t>(height, 8, INT32_MAX));
     request->status = HOST_STATUS_DONE;
     if (width > maxImageSide || height > maxImageSide || cellCount > maxCells)
         return; // no screen of that size can be made
-    b->windowWidth = static_cast<int32_t>(std::max<int64_t>(8, width));
-    b->windowHeight = static_cast<int32_t>(std::max<int64_t>(8, height));
 
     auto *s = new ScreenState{};
     s->block = b;
@@ -174,8 +174,7 @@ void VduOpen(HostContext *h, RequestBlock *request)
     BitBlt(s->frontDC, 0, 0, w, hgt, s->backDC, 0, 0, SRCCOPY);
     SelectObject(s->frontDC, s->font);
     SetBkMode(s->frontDC, TRANSPARENT);
-    SetTextColor(s->frontDC, 0);
-    s->frontTextColour = 0;
+    ForgetFrontDrawingState(*s);
 
     b->window = s->window;
     b->cells = s->cells;

@@ -239,6 +239,42 @@ TEST(VduRobustness, GeometryChangedAfterOpenDoesNotReachOutsideTheBuffers)
     });
 }
 
+BOOL CALLBACK CountDisplayWindow(HWND window, LPARAM count)
+{
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    *reinterpret_cast<int *>(count) += lstrcmpA(name, "TARNWELL_DISPLAY") == 0;
+    return TRUE;
+}
+
+// Within the size limits, but too large for a bitmap: open gets as far as the window and the
+// buffers and must take all of it back.
+TEST(VduRobustness, AnOpenThatFailsHalfwayLeavesNothingBehind)
+{
+    RunClient([](HostContext *context) {
+        VduClient vdu(context);
+        VduBlock *b = vdu.block;
+        auto displayWindows = [context] {
+            int n = 0;
+            EnumThreadWindows(GetWindowThreadProcessId(context->monitorWindow, nullptr), CountDisplayWindow,
+                              reinterpret_cast<LPARAM>(&n));
+            return n;
+        };
+        const int windowsBefore = displayWindows();
+        for (int i = 0; i < 30; ++i) {
+            EXPECT_EQ(vdu.Open(Geometry{80, 24, 400, 1300}), 0); // 32016 x 31312 pixels
+            EXPECT_EQ(b->window, nullptr);
+            EXPECT_EQ(b->cells, nullptr);
+            EXPECT_EQ(b->frames, nullptr);
+            if (HasFailure())
+                return;
+        }
+        EXPECT_EQ(displayWindows(), windowsBefore) << "a window of a failed open was left";
+        b->data = 'x';
+        EXPECT_EQ(vdu.Submit('T'), 0);
+    });
+}
+
 TEST(VduRobustness, AScreenTooLargeToMakeLeavesNothingOpen)
 {
     RunClient([](HostContext *context) {
