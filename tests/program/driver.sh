@@ -20,11 +20,19 @@ find_window() {
   return 1
 }
 
-# press WINDOW KEY...: focuses the window and types the keys.
+# press WINDOW KEY...: focuses the window and types the keys. A window that has only just
+# appeared may not take the focus yet: try again for a while.
 press() {
   local window=$1
   shift
-  xdotool windowfocus --sync "$window" && xdotool key "$@"
+  for _ in $(seq 1 20); do
+    if xdotool windowfocus --sync "$window" 2>/dev/null; then
+      xdotool key "$@"
+      return
+    fi
+    sleep 0.1
+  done
+  return 1
 }
 
 # click_close_box WINDOW: clicks the close box at the right end of the caption.
