@@ -2,6 +2,7 @@
 # Builds TARNWELL and runs its tests under Wine and Xvfb.
 set -euo pipefail
 "$(dirname "$0")/deps.sh"
+"$(dirname "$0")/print_server.sh"
 source "$(dirname "$0")/env.sh"
 
 configure_and_build

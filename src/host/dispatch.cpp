@@ -6,6 +6,8 @@
 #include "host/host_api.h"
 #include "host/memory_service.h"
 #include "host/shared_fields.h"
+#include "print/print_job.h"
+#include "print/screen_hardcopy.h"
 #include "vdu/vdu_open_close.h"
 #include "vdu/vdu_operations.h"
 
@@ -21,10 +23,21 @@ void RouteMemory(HostContext *context, RequestBlock *request)
     }
 }
 
+void RoutePrint(HostContext *context, RequestBlock *request)
+{
+    switch (request->op) {
+    case 'O': PrintOpen(context, request); break;
+    case 'S': PrintSend(context, request); break;
+    case 'C': PrintClose(context, request); break;
+    default: request->status = HOST_STATUS_UNKNOWN_OP; break;
+    }
+}
+
 void RouteVdu(HostContext *context, RequestBlock *request)
 {
     switch (request->op) {
     case 'A': VduGeometry(context, request); break;
+    case 'H': ScreenHardcopy(context, request); break;
     case 'K': VduTakeEvent(context, request); break;
     case 'M': VduMouseToCell(context, request); break;
     case 'Q': VduOpen(context, request); break;
@@ -48,8 +61,10 @@ void DispatchRequest(HostContext *context, RequestBlock *request)
     request->status = HOST_STATUS_PENDING;
     switch (request->requestClass) {
     case REQUEST_FILE:
-    case REQUEST_PRINT:
         request->status = HOST_STATUS_UNKNOWN_OP;
+        break;
+    case REQUEST_PRINT:
+        RoutePrint(context, request);
         break;
     case REQUEST_MEMORY:
         RouteMemory(context, request);

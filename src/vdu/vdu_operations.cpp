@@ -1,6 +1,7 @@
 #include "vdu/vdu_operations.h"
 
 #include "host/shared_fields.h"
+#include "print/screen_hardcopy.h"
 #include "vdu/cursor.h"
 #include "vdu/glyph_renderer.h"
 #include "vdu/painters.h"
@@ -11,6 +12,19 @@ namespace {
 VduBlock *Vdu(RequestBlock *request)
 {
     return reinterpret_cast<VduBlock *>(request);
+}
+
+// The hardcopy request of the display window (Alt+Print Screen, or its system-menu item), with
+// Shift, Ctrl and the lock bits ignored.
+bool IsHardcopyEvent(uint32_t code)
+{
+    return (code & 0x20FF'FFFFu) == 0x2001'002Cu;
+}
+
+// Moves a cursor coordinate by one; a client may have left it at the end of the int32 range.
+void Step(int32_t &coordinate, int delta)
+{
+    coordinate = static_cast<int32_t>(static_cast<int64_t>(coordinate) + delta);
 }
 
 void Home(VduBlock *b)
@@ -55,9 +69,9 @@ void RunControlCode(ScreenState &s, uint8_t code)
     case 1: Home(b); break;
     case 2: case 4: b->maskMode = 0; b->highlight = 0; break;
     case 5: b->highlight = 1; break;
-    case 6: case 9: ++b->cursorColumn; break;
-    case 8: --b->cursorColumn; break;
-    case 10: ++b->cursorRow; break;
+    case 6: case 9: Step(b->cursorColumn, 1); break;
+    case 8: Step(b->cursorColumn, -1); break;
+    case 10: Step(b->cursorRow, 1); break;
     case 12:
         Home(b);
         ClearToEndOfScreen(s);
@@ -86,10 +100,9 @@ void RunControlCode(ScreenState &s, uint8_t code)
         ClearHighlightedCells(s);
         RequestRepaint(b, VDU_REPAINT_REQUEST);
         break;
-    case 26: --b->cursorRow; break;
+    case 26: Step(b->cursorRow, -1); break;
     case 128:
-        RequestRepaint(b, VDU_REPAINT_SOON);
-        Sleep(1);
+        RequestRepaint(b, VDU_REPAINT_SOON); // the pause follows once the screen is unlocked
         break;
     case 129: b->maskMode = 4; b->highlight = 0; break;
     case 130: case 131: case 136: case 137: b->regionMode = code; break;
@@ -100,6 +113,17 @@ void RunControlCode(ScreenState &s, uint8_t code)
         break;
     default: break;
     }
+}
+
+// Takes one of the synthetic escapes that the display window may be setting at this moment.
+bool TakePendingEscape(VduBlock *b)
+{
+    std::atomic_ref<int32_t> pending(b->pendingEscapes);
+    int32_t n = pending.load();
+    while (n != 0)
+        if (pending.compare_exchange_weak(n, n - 1))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -123,12 +147,18 @@ void VduPutCharacter(HostContext *, RequestBlock *request)
 void VduControl(HostContext *, RequestBlock *request)
 {
     VduBlock *b = Vdu(request);
+    const uint8_t code = static_cast<uint8_t>(b->data);
     if (ScreenLock screen{b}) {
         ScreenState &s = *screen.get();
-        RunControlCode(s, static_cast<uint8_t>(b->data));
+        RunControlCode(s, code);
         NormaliseCursor(s);
         RequestRepaint(b, VDU_REPAINT_REQUEST);
+    } else {
+        request->status = HOST_STATUS_DONE;
+        return;
     }
+    if (code == 128)
+        Sleep(1); // flush: give the display window its turn
     request->status = HOST_STATUS_DONE;
 }
 
@@ -148,14 +178,14 @@ void VduReadCharacter(HostContext *, RequestBlock *request)
     request->status = HOST_STATUS_DONE;
 }
 
-void VduTakeEvent(HostContext *, RequestBlock *request)
+void VduTakeEvent(HostContext *context, RequestBlock *request)
 {
     VduBlock *b = Vdu(request);
+    bool hardcopy = false;
     if (ScreenLock screen{b}) {
         if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST)
             RequestRepaint(b, VDU_REPAINT_SOON);
-        if (LoadShared(b->pendingEscapes) != 0) {
-            StoreShared(b->pendingEscapes, LoadShared(b->pendingEscapes) - 1);
+        if (TakePendingEscape(b)) {
             b->data = VDU_EVENT_SYNTHETIC_ESCAPE;
             b->extra = 0;
         } else if (LoadShared(b->eventCount) < 1) {
@@ -168,12 +198,19 @@ void VduTakeEvent(HostContext *, RequestBlock *request)
             b->data = event.code;
             b->extra = event.position;
             std::atomic_ref<int32_t>(b->eventCount).fetch_sub(1);
+            hardcopy = IsHardcopyEvent(event.code);
             const uint32_t kind = (event.code >> 16) & 0xFF;
             if (kind == 0x02 || kind == 0x04) {
                 b->mouseX = static_cast<int32_t>(event.position & 0xFFFF);
                 b->mouseY = static_cast<int32_t>(event.position >> 16);
             }
         }
+    }
+    if (hardcopy) {
+        // Outside the lock: the hardcopy takes it itself and may wait on a message box.
+        ScreenHardcopy(context, request);
+        b->data = 0;
+        b->extra = 0;
     }
     request->status = HOST_STATUS_DONE;
 }

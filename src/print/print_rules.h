@@ -1,0 +1,51 @@
+// The rules of a print job on a Windows printer that need no device: the column and row
+// defaults, the printer name made from the port name, the line pitch and the line buffer.
+#pragma once
+
+#include <cstdint>
+
+namespace print_rules {
+
+inline constexpr int32_t kMaxColumns = 192;
+inline constexpr int32_t kDefaultRows = 72;
+inline constexpr int kPrinterNameSize = 11; // "tarnwell" + kind letter + digit + NUL
+
+// Columns after the open: below 1 takes the host default (at least 1), then at most 192.
+int32_t OpenColumns(int32_t requested, int32_t hostDefault);
+// Rows after the open: below 1 becomes 72.
+int32_t OpenRows(int32_t requested);
+// Columns as a send or close may use them, whatever the client left in the block: 1..192.
+int32_t SafeColumns(int32_t columns);
+
+// "tarnwell", then 'S' when portName starts with 'C' and 'P' otherwise, then portName[3].
+void PrinterName(const char portName[8], char name[kPrinterNameSize]);
+// True when the name stands for the first parallel port ("tarnwellP1").
+bool IsFirstParallel(const char name[kPrinterNameSize]);
+
+// The y of a line in hundredths of an inch (y up): (-1600 * row) / 96, truncating toward 0.
+int32_t LineY(int32_t row);
+
+// What one character does to the line being assembled.
+struct LineState {
+    char *buffer;      // PRINT_LINE_BUFFER_SIZE bytes
+    int32_t columns;   // 1..192 (SafeColumns)
+    int32_t cursorColumn;
+    int32_t cursorRow;
+};
+
+enum class LineAction { None, DrawLine, DrawLineAndEndPage };
+
+struct CharacterOutcome {
+    LineAction action;
+    int32_t drawRow; // the row to draw at, for DrawLine and DrawLineAndEndPage
+};
+
+// Stores the low byte of data when it is printable, bits 16..23 are below 2 and the cursor
+// is inside the line; handles CR, LF and FF. A line that must be drawn is reported, and the
+// caller refills the line with blanks after drawing (ClearLine). A cursor column outside
+// 0..columns-1 stores nothing.
+CharacterOutcome ApplyCharacter(LineState &line, uint32_t data);
+// Fills the first columns bytes of the buffer with blanks.
+void ClearLine(char *buffer, int32_t columns);
+
+} // namespace print_rules

@@ -1,0 +1,212 @@
+// Print jobs on the real printers of the local print server: tarnwellS3 (the printer named
+// after COM3) and the default printer (reached from LPT1, as there is no tarnwellP1).
+// print_pdf_test.sh runs this program and then reads the PDFs the jobs produced, in order:
+// the named-printer job, the 192-column job, the default-printer job.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "host/host_api.h"
+#include "print/print_block.h"
+
+namespace {
+
+struct Job {
+    std::unique_ptr<HostContext> context{new HostContext{}};
+    PrintBlock block{};
+
+    explicit Job(const char *port, int32_t columns = 0)
+    {
+        context->columns = 80;
+        block.header.requestClass = 'L';
+        std::strncpy(block.portName, port, sizeof block.portName - 1);
+        block.columns = columns;
+    }
+    int8_t Run(uint8_t op)
+    {
+        block.header.op = op;
+        HostService(context.get(), &block.header);
+        EXPECT_EQ(block.header.op, op);
+        return block.header.status;
+    }
+    int8_t Open() { return Run('O'); }
+    int8_t Close() { return Run('C'); }
+    int8_t Send(uint32_t data)
+    {
+        block.data = data;
+        return Run('S');
+    }
+    int8_t SendText(const char *text)
+    {
+        int8_t status = 0;
+        for (; *text && status == 0; ++text)
+            status = Send(static_cast<uint8_t>(*text));
+        return status;
+    }
+    std::string Line() const { return std::string(block.lineBuffer, block.lineBuffer + block.columns); }
+};
+
+TEST(PrintJobNamedPrinter, LinesPagesAndTheEndOfTheJob)
+{
+    Job job("COM3", 10);
+    ASSERT_EQ(job.Open(), 0);
+    EXPECT_EQ(job.block.deviceKind, PRINT_DEVICE_NAMED_PRINTER);
+    EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);
+    EXPECT_NE(job.block.printerDC, nullptr);
+    EXPECT_EQ(job.block.columns, 10);
+    EXPECT_EQ(job.block.rows, 72);
+    EXPECT_EQ(std::string(job.block.lineBuffer), "tarnwellS3"); // the open leaves the name there
+
+    // the capabilities of the printer, published for clients
+    EXPECT_EQ(job.context->printerInfoMark1, 0xFFFFFFFFu);
+    EXPECT_EQ(job.context->printerInfoMark2, 0x11111111u);
+    const int32_t *info = job.context->printerInfo;
+    EXPECT_GT(info[0], 500); // HORZRES
+    EXPECT_GT(info[1], 500); // VERTRES
+    EXPECT_GT(info[2], 100); // HORZSIZE, mm
+    EXPECT_GT(info[3], 100); // VERTSIZE, mm
+    EXPECT_GE(info[4], 72);  // LOGPIXELSX
+    EXPECT_GE(info[5], 72);  // LOGPIXELSY
+    EXPECT_NE(info[8], 0);   // RASTERCAPS
+    // the printable width agrees with the resolution: HORZRES / LOGPIXELSX inches = HORZSIZE mm
+    EXPECT_NEAR(info[0] * 25.4 / info[4], info[2], 2.0);
+
+    ASSERT_EQ(job.SendText("Hello\rJ"), 0);
+    EXPECT_EQ(job.block.pageState, PRINT_PAGE_OPEN);
+    EXPECT_EQ(job.Line(), "Jello     ");
+    ASSERT_EQ(job.Send('\n'), 0);
+    EXPECT_EQ(job.Line(), std::string(10, ' '));
+    EXPECT_EQ(job.block.cursorRow, 1);
+    EXPECT_EQ(job.block.cursorColumn, 0);
+
+    ASSERT_EQ(job.SendText("ABCDEFGHIJKLMN"), 0);
+    EXPECT_EQ(job.Line(), "ABCDEFGHIJ");
+    EXPECT_EQ(job.block.cursorColumn, 10);
+    EXPECT_EQ(job.block.lineBuffer[10], '\0'); // never past columns
+    ASSERT_EQ(job.Send('\n'), 0);
+
+    ASSERT_EQ(job.SendText("A"), 0);
+    ASSERT_EQ(job.Send(0x00020000u | 'X'), 0); // a mouse-event word: not stored
+    ASSERT_EQ(job.Send(0x0002000Au), 0);       // its line feed still acts
+    EXPECT_EQ(job.block.cursorRow, 3);
+    ASSERT_EQ(job.SendText("B"), 0);
+    ASSERT_EQ(job.Send('\f'), 0);
+    EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);
+    EXPECT_EQ(job.block.cursorRow, 0);
+    ASSERT_EQ(job.Send('\f'), 0); // a blank page
+    EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);
+
+    ASSERT_EQ(job.Close(), 0);
+    EXPECT_EQ(job.block.printerDC, nullptr);
+    EXPECT_EQ(job.block.pageState, PRINT_NO_DOCUMENT);
+
+    const PrintBlock closed = job.block;
+    EXPECT_EQ(job.Send('Z'), HOST_STATUS_START_FAILED);
+    PrintBlock after = job.block;
+    after.header.status = closed.header.status;
+    after.header.op = closed.header.op;
+    after.data = closed.data;
+    EXPECT_EQ(std::memcmp(&after, &closed, sizeof after), 0) << "a send after the close changed the block";
+}
+
+TEST(PrintJobDefaultPrinter, ZeroFilledBlockOnLpt1)
+{
+    Job job("LPT1");
+    ASSERT_EQ(job.Open(), 0);
+    EXPECT_EQ(job.block.deviceKind, PRINT_DEVICE_DEFAULT_PRINTER);
+    EXPECT_EQ(job.block.columns, 80);
+    EXPECT_EQ(job.block.rows, 72);
+    ASSERT_EQ(job.SendText("DEFAULT\n"), 0);
+    EXPECT_EQ(job.block.cursorRow, 1);
+    ASSERT_EQ(job.Close(), 0); // ends the open page and the document
+    EXPECT_EQ(job.block.printerDC, nullptr);
+    EXPECT_EQ(job.Close(), 0); // a second close has nothing left to end
+}
+
+TEST(PrintJobNamedPrinter, WideColumnsAreCutTo192)
+{
+    Job job("COM3", 300);
+    job.block.rows = 40;
+    job.block.cursorColumn = 77;
+    job.block.cursorRow = 9;
+    ASSERT_EQ(job.Open(), 0);
+    EXPECT_EQ(job.block.columns, 192);
+    EXPECT_EQ(job.block.rows, 40);
+    EXPECT_EQ(job.block.cursorColumn, 0);
+    EXPECT_EQ(job.block.cursorRow, 0);
+    ASSERT_EQ(job.SendText("W"), 0);
+    // a client that widens the line after the open is still held to the buffer
+    job.block.columns = 5000;
+    ASSERT_EQ(job.Send('\f'), 0);
+    EXPECT_EQ(job.Close(), 0);
+}
+
+TEST(PrintJobWithoutPrinter, PortOrFileByNameElseRefused)
+{
+    Job missing("NOFILE");
+    EXPECT_EQ(missing.Open(), HOST_STATUS_START_FAILED);
+    EXPECT_EQ(missing.block.printerDC, nullptr);
+
+    Job empty("");
+    EXPECT_EQ(empty.Open(), HOST_STATUS_START_FAILED);
+    EXPECT_EQ(empty.block.printerDC, nullptr);
+
+    // no printer "tarnwellP." for an existing file: the file is the port
+    FILE *f = std::fopen("PJ.TXT", "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("0123456789", f);
+    std::fclose(f);
+    Job file("PJ.TXT");
+    ASSERT_EQ(file.Open(), 0);
+    EXPECT_EQ(file.block.deviceKind, PRINT_DEVICE_PORT);
+    EXPECT_EQ(file.block.printerDC, nullptr);
+    ASSERT_EQ(file.SendText("AB\n"), 0);
+    EXPECT_EQ(file.Close(), 0);
+    char text[16] = {};
+    f = std::fopen("PJ.TXT", "rb");
+    ASSERT_NE(f, nullptr);
+    const size_t n = std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    EXPECT_EQ(std::string(text, n), "AB\n3456789");
+
+    // an unknown operation
+    EXPECT_EQ(file.Run('Q'), HOST_STATUS_UNKNOWN_OP);
+}
+
+} // namespace
+
+// Declared last: its jobs are abandoned and leave no PDF behind the three the script reads.
+TEST(PrintJobFailures, RefusedPagesAnswer17AndCloseTheJob)
+{
+    Job job("COM3", 10);
+    ASSERT_EQ(job.Open(), 0);
+    HDC printer = job.block.printerDC;
+    HDC refusing = reinterpret_cast<HDC>(static_cast<uintptr_t>(0x7FFF0));
+
+    // a page that cannot be started closes the job
+    job.block.printerDC = refusing;
+    EXPECT_EQ(job.Send('A'), HOST_STATUS_START_FAILED);
+    EXPECT_EQ(job.block.pageState, PRINT_NO_DOCUMENT);
+    EXPECT_EQ(job.block.printerDC, nullptr);
+    EXPECT_EQ(job.Send('A'), HOST_STATUS_START_FAILED);
+
+    // a page that cannot be ended leaves the job in state 0 until the next request closes it
+    job.block.printerDC = printer;
+    job.block.pageState = PRINT_DOCUMENT_STARTED;
+    ASSERT_EQ(job.Send('B'), 0);
+    EXPECT_EQ(job.block.pageState, PRINT_PAGE_OPEN);
+    job.block.printerDC = refusing;
+    EXPECT_EQ(job.Send('\f'), HOST_STATUS_START_FAILED);
+    EXPECT_EQ(job.block.pageState, PRINT_NO_DOCUMENT);
+    EXPECT_EQ(job.block.printerDC, refusing);
+    EXPECT_EQ(job.Send('C'), HOST_STATUS_START_FAILED);
+    EXPECT_EQ(job.block.printerDC, nullptr);
+
+    AbortDoc(printer);
+    RestoreDC(printer, -1);
+    DeleteDC(printer);
+}
