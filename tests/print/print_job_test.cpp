@@ -1,7 +1,7 @@
 // Print jobs on the real printers of the local print server: tarnwellS3 (the printer named
 // after COM3) and the default printer (reached from LPT1, as there is no tarnwellP1).
 // print_pdf_test.sh runs this program and then reads the PDFs the jobs produced, in order:
-// the named-printer job, the 192-column job, the default-printer job.
+// the named-printer job, the 192-column job, the default-printer job, the screen hardcopy.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "../vdu/vdu_client.h"
 #include "host/host_api.h"
 #include "print/print_block.h"
 
@@ -175,6 +176,18 @@ TEST(PrintJobWithoutPrinter, PortOrFileByNameElseRefused)
 
     // an unknown operation
     EXPECT_EQ(file.Run('Q'), HOST_STATUS_UNKNOWN_OP);
+}
+
+// Last: the hardcopy of a screen goes to the first parallel port, here the default printer.
+TEST(PrintJobHardcopy, ScreenTextOnTheDefaultPrinter)
+{
+    EXPECT_EQ(RunClient([](HostContext *context) {
+                  VduClient vdu(context);
+                  ASSERT_EQ(vdu.Open(Geometry{80, 24}), 0);
+                  vdu.Put("HARDCOPY TEST");
+                  EXPECT_EQ(vdu.Submit('H'), 0);
+              }),
+              0);
 }
 
 } // namespace

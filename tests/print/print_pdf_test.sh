@@ -16,7 +16,7 @@ before=$(job_files | wc -l)
 
 wine "$exe" || { echo "FAILED: the job program"; exit 1; }
 
-expected=3 # named printer, 192 columns, default printer (the order of the tests)
+expected=4 # named printer, 192 columns, default printer, hardcopy (the order of the tests)
 for _ in $(seq 1 600); do
   [ "$(job_files | tail -n +$((before + 1)) | wc -l)" -ge $expected ] && break
   sleep 0.1
@@ -32,7 +32,7 @@ done
 
 python3 - "$out" "${pdfs[@]}" <<'PY'
 import re, subprocess, sys
-out, named, wide, default = sys.argv[1:5]
+out, named, wide, default, hardcopy = sys.argv[1:6]
 failures = 0
 
 def check(what, ok):
@@ -71,5 +71,17 @@ d = words(default, 1)
 print("default printer, page 1:", d)
 check("the default printer printed the LPT1 job", pages(default) == 1 and [t for t, _, _ in d] == ["DEFAULT"])
 check("the 192-column job printed its page", pages(wide) == 1 and "W" in [t for t, _, _ in words(wide, 1)])
+h = words(hardcopy, 1)
+print("hardcopy, first words:", h[:4])
+ht = [t for t, _, _ in h]
+check("the hardcopy is one page", pages(hardcopy) == 1)
+check("the hardcopy starts with the screen's text",
+      len(ht) >= 2 and ht[0] == "HARDCOPY" and ht[1].startswith("TEST") and set(ht[1][4:]) <= {"."})
+# The large default font makes neighbouring rows overlap, so their words merge; what can be
+# read is that every other cell printed as '.', and that the last row stands 23 lines (a
+# sixth of an inch each) below the first.
+ys = [y for _, _, y in h]
+check("the never-written cells printed as dots", all(set(t) == {"."} for t in ht[2:]) and len(ht) > 10)
+check("the hardcopy spans the screen's 24 rows", bool(ys) and abs((max(ys) - min(ys)) - 23 * 12) < 3)
 sys.exit(1 if failures else 0)
 PY
