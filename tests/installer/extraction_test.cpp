@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../common/message_box_watcher.h"
 #include "host/host_api.h"
 #include "installer/extraction.h"
 #include "payload_record/payload_record.h"
@@ -86,38 +87,6 @@ TEST_F(Extraction, OtherTypeIsWrittenPaddedAndNothingRuns)
     EXPECT_FALSE(fs::exists(dir / "PAYLOAD.RAN"));
     EXPECT_FALSE(fs::exists(dir / "TWLGENWI.BAT"));
 }
-
-// Answers the next "setupbox" message box with OK and keeps its text.
-struct MessageBoxWatcher {
-    std::string text;
-    std::atomic<bool> seen{false};
-    HANDLE thread = nullptr;
-
-    static DWORD WINAPI Watch(void *parameter)
-    {
-        auto *self = static_cast<MessageBoxWatcher *>(parameter);
-        for (int i = 0; i < 1000; ++i) {
-            const HWND box = FindWindowA(nullptr, "setupbox");
-            if (box) {
-                char text[128] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                self->text = text;
-                self->seen = true;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return 0;
-            }
-            Sleep(10);
-        }
-        return 0;
-    }
-
-    MessageBoxWatcher() { thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr); }
-    ~MessageBoxWatcher()
-    {
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-    }
-};
 
 TEST_F(Extraction, ExistingTargetDirectoryIsReportedAndNothingElseHappens)
 {

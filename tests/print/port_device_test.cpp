@@ -11,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "../common/message_box_watcher.h"
 #include "../vdu/vdu_client.h"
 #include "print/print_block.h"
 
@@ -28,38 +29,6 @@ void Truncate(const char *path)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
 }
-
-// Answers the next "setupbox" message box with OK and keeps its text.
-struct MessageBoxWatcher {
-    std::string text;
-    std::atomic<bool> seen{false};
-    HANDLE thread = nullptr;
-
-    static DWORD WINAPI Watch(void *parameter)
-    {
-        auto *self = static_cast<MessageBoxWatcher *>(parameter);
-        for (int i = 0; i < 2000; ++i) {
-            const HWND box = FindWindowA(nullptr, "setupbox");
-            if (box) {
-                char text[128] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-                self->text = text;
-                self->seen = true;
-                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                return 0;
-            }
-            Sleep(10);
-        }
-        return 0;
-    }
-
-    MessageBoxWatcher() { thread = CreateThread(nullptr, 0, Watch, this, 0, nullptr); }
-    ~MessageBoxWatcher()
-    {
-        WaitForSingleObject(thread, INFINITE);
-        CloseHandle(thread);
-    }
-};
 
 // What the hardcopy of `screen` must put on a raw port: CR, each row's characters (a '.' for
 // those outside 32..127) followed by CR LF, and FF.
