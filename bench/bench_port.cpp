@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench_timing.h"
 #include "host/host_api.h"
 #include "print/print_block.h"
 #include "vdu/vdu_block.h"
@@ -16,26 +17,6 @@
 namespace {
 
 constexpr int runs = 9;
-LARGE_INTEGER g_frequency;
-
-double Seconds(LONGLONG ticks)
-{
-    return static_cast<double>(ticks) / static_cast<double>(g_frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 int8_t Submit(HostContext *context, RequestBlock *request, uint8_t op)
 {
     request->op = op;
@@ -124,7 +105,6 @@ void Measure(HostContext *context)
 
 int main()
 {
-    QueryPerformanceFrequency(&g_frequency);
     char line[] = "";
     return HostMain(GetModuleHandleA(nullptr), line, SW_SHOWNORMAL, Measure);
 }

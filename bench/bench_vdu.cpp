@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench_timing.h"
 #include "host/host_api.h"
 #include "vdu/painters.h"
 #include "vdu/screen_state.h"
@@ -15,25 +16,6 @@
 namespace {
 
 constexpr int columns = 80, rows = 36, runs = 9;
-LARGE_INTEGER g_frequency;
-
-double Seconds(LONGLONG ticks)
-{
-    return static_cast<double>(ticks) / static_cast<double>(g_frequency.QuadPart);
-}
-
-LONGLONG Now()
-{
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 struct Screen {
     HostContext *context;
@@ -190,7 +172,6 @@ void Measure(HostContext *context)
 
 int main()
 {
-    QueryPerformanceFrequency(&g_frequency);
     char line[] = "";
     return HostMain(GetModuleHandleA(nullptr), line, SW_SHOWNORMAL, Measure);
 }
