@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int runs = 9;
+
 int8_t Submit(HostContext *context, RequestBlock *request, uint8_t op)
 {
     request->op = op;
