@@ -6,9 +6,12 @@
 #include "host/host_api.h"
 #include "host/memory_service.h"
 #include "host/shared_fields.h"
+#include "exec/execute_service.h"
+#include "files/file_service.h"
 #include "print/print_job.h"
 #include "print/screen_hardcopy.h"
 #include "vdu/vdu_open_close.h"
+#include "vdu/vdu_graphics.h"
 #include "vdu/vdu_operations.h"
 
 namespace {
@@ -36,6 +39,7 @@ void RoutePrint(HostContext *context, RequestBlock *request)
 void RouteVdu(HostContext *context, RequestBlock *request)
 {
     switch (request->op) {
+    case '4': VduGraphics(context, request); break;
     case 'A': VduGeometry(context, request); break;
     case 'H': ScreenHardcopy(context, request); break;
     case 'K': VduTakeEvent(context, request); break;
@@ -61,7 +65,7 @@ void DispatchRequest(HostContext *context, RequestBlock *request)
     request->status = HOST_STATUS_PENDING;
     switch (request->requestClass) {
     case REQUEST_FILE:
-        request->status = HOST_STATUS_UNKNOWN_OP;
+        FileRequest(context, request);
         break;
     case REQUEST_PRINT:
         RoutePrint(context, request);
@@ -73,7 +77,7 @@ void DispatchRequest(HostContext *context, RequestBlock *request)
         RouteVdu(context, request);
         break;
     case REQUEST_EXEC:
-        SwitchToThread();
+        ExecuteRequest(context, request);
         break;
     default:
         SwitchToThread();

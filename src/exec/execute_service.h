@@ -1,0 +1,6 @@
+// Request class 'X': starting other programs.
+#pragma once
+
+#include "host/host_context.h"
+
+void ExecuteRequest(HostContext *context, RequestBlock *request);

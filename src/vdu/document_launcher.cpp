@@ -1,0 +1,3 @@
+#include "vdu/document_launcher.h"
+
+void LaunchDocument(HostContext *, VduBlock *) {}

@@ -1,0 +1,3 @@
+#include "vdu/file_viewer.h"
+
+void RunFileViewer(HostContext *, VduBlock *) {}

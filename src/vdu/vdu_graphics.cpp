@@ -1,0 +1,3 @@
+#include "vdu/vdu_graphics.h"
+
+void VduGraphics(HostContext *, RequestBlock *) {}

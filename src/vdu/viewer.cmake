@@ -1,0 +1,1 @@
+target_sources(tarnwell_host PRIVATE ${CMAKE_CURRENT_LIST_DIR}/file_viewer.cpp ${CMAKE_CURRENT_LIST_DIR}/document_launcher.cpp)
