@@ -1,1 +1,3 @@
-target_sources(tarnwell_host PRIVATE ${CMAKE_CURRENT_LIST_DIR}/execute_service.cpp)
+target_sources(tarnwell_host PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/execute_service.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exec_startup.cpp)

@@ -85,7 +85,7 @@ TEST(Dispatch, StatusAndOpOfEveryRouteUnderTheRunningHost)
     ASSERT_EQ(HostMain(GetModuleHandleA(nullptr), line, SW_SHOWNORMAL, DispatchEdgeCases), 0);
     const DispatchResults &d = g_dispatch;
     EXPECT_EQ(d.fileY.status, 7);
-    EXPECT_EQ(d.fileZ.status, 7); // files are not served yet
+    EXPECT_EQ(d.fileZ.status, 0);
     EXPECT_EQ(d.fileY.op, 'Y');
     EXPECT_EQ(d.print.status, 7);
     EXPECT_EQ(d.memoryY.status, -1);

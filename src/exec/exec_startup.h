@@ -1,0 +1,18 @@
+// How the execute service starts a program: the start-up information and creation flags.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Creation flags: a console of its own, normal priority.
+constexpr DWORD execCreationFlags = CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS;
+// Longest command line, NUL included, that process creation accepts.
+constexpr size_t execCommandLineCapacity = 32768;
+// How long to wait for a started program to become idle before waiting for its end.
+constexpr DWORD execIdleWaitMs = 1000;
+
+// Start-up information for the new process: this program's own (`own`, as queried), with
+// the size, the reserved, desktop and title fields, the flags and the show mode replaced so
+// the program opens minimised, without the focus, on the standard handles of `own`.
+STARTUPINFOA ExecStartupInfo(const STARTUPINFOA &own);
