@@ -4,6 +4,7 @@ namespace {
 
 constexpr size_t fileHeaderSize = 14;
 constexpr size_t infoHeaderSize = 40;
+constexpr size_t masksSize = 12;
 constexpr uint32_t compressionRgb = 0;
 constexpr uint32_t compressionBitFields = 3;
 
@@ -56,8 +57,10 @@ bool CheckBitmapLayout(const uint8_t *image, size_t size, BitmapLayout &layout)
     } else {
         tableBytes = 4ull * coloursUsed;
     }
-    if (compression == compressionBitFields && headerSize == infoHeaderSize)
-        tableBytes += 12; // the three masks follow the short header
+    // The three colour masks are read at offsets 40 to 51 of the information header, which
+    // are past the end of a header shorter than 52 bytes.
+    if (compression == compressionBitFields && headerSize < infoHeaderSize + masksSize)
+        tableBytes += infoHeaderSize + masksSize - headerSize;
     if (fileHeaderSize + headerSize + tableBytes > size)
         return false;
 

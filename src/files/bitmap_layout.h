@@ -15,7 +15,7 @@ struct BitmapLayout {
 // For a file image of `size` bytes (the size the loader checked against the size field):
 // true, with `layout` filled, when the information header, the colour table and the pixel
 // data all lie inside the image and the format is one that can be drawn as it stands
-// (uncompressed or bit fields, 1 to 32 bits per pixel).
+// (a positive width, uncompressed or bit fields, 1, 4, 8, 16, 24 or 32 bits per pixel).
 bool CheckBitmapLayout(const uint8_t *image, size_t size, BitmapLayout &layout);
 
 // The file size recorded in a whole-file image that LoadBitmapFile returned.

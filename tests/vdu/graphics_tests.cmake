@@ -1,0 +1,16 @@
+# The graphics operation: its arithmetic and the bitmap check on their own (also built natively
+# with the sanitizers, tools/native/bitmap_check.cmake), and the operation on real screens.
+set(graphics_test_dir ${CMAKE_CURRENT_SOURCE_DIR}/vdu)
+tarnwell_test(graphics_rules_test ${graphics_test_dir}/graphics_rules_test.cpp
+                                  ${graphics_test_dir}/graphics_bitmap_check_test.cpp)
+tarnwell_test(graphics_operation_test ${graphics_test_dir}/graphics_drawing_test.cpp
+                                      ${graphics_test_dir}/graphics_bitmap_test.cpp)
+target_link_libraries(graphics_operation_test PRIVATE vdu_client)
+
+add_test(NAME graphics_rules_native_test COMMAND ${TARNWELL_NATIVE_DIR}/bitmap_check_tests)
+
+# Skipped when no clang was found for the fuzz target.
+add_test(NAME bitmap_check_fuzz_smoke_test
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/native/bitmap_check/fuzz_smoke.sh ${TARNWELL_NATIVE_DIR}/bitmap_check_fuzz
+          ${CMAKE_CURRENT_BINARY_DIR}/bitmap_check_fuzz_smoke.work)
+set_tests_properties(bitmap_check_fuzz_smoke_test PROPERTIES SKIP_RETURN_CODE 77)
