@@ -1,10 +1,25 @@
 #include "monitor/rubber_band.h"
 
+#include "vdu/display_window.h"
+
+namespace {
+
+// The monitor window keeps its band in client coordinates; a display window, whose image
+// covers its caption and frame too, keeps it relative to its outer corner.
+bool BandOnWholeWindow(HWND window)
+{
+    char name[32];
+    return GetClassNameA(window, name, sizeof name) > 0 && lstrcmpiA(name, displayClassName) == 0;
+}
+
+} // namespace
+
 void DrawRubberBand(HostContext *context, HWND window)
 {
     if (!window || context->rubberBandOwner != window)
         return;
-    const HDC dc = GetDC(window);
+    const bool whole = BandOnWholeWindow(window);
+    const HDC dc = whole ? GetWindowDC(window) : GetDC(window);
     if (!dc)
         return;
     SetCursor(LoadCursorA(nullptr, IDC_CROSS));

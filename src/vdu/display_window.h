@@ -9,4 +9,9 @@ constexpr const char *displayClassName = "TARNWELL_DISPLAY";
 constexpr int displaySlotContext = 0;
 constexpr int displaySlotBlock = 8;
 
+// The id of the window's 110 ms timer and the command id of its hardcopy menu item.
+constexpr UINT_PTR displayTimerId = 16;
+constexpr UINT displayTimerPeriod = 110;
+constexpr WPARAM displayHardcopyCommand = 1;
+
 LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

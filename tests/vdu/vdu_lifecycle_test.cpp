@@ -220,6 +220,7 @@ TEST(VduConcurrency, EveryCellIsRightWhileTheGuiThreadKeepsCopyingTheFrontImage)
 
     RunClient([](HostContext *context) {
         VduClient busy(context), quiet(context);
+        context->selectedScreen = 3; // kept shown: no side stripe change from hiding between captures
         ASSERT_EQ(busy.Open(Geometry{80, 24}, 3), 0);
         g_watched = busy.block;
         WriteMixedScreen(busy, context->monitorWindow);

@@ -289,6 +289,7 @@ TEST(VduRenderer, BitmapGlyphFillsMatchPixelByPixelDrawing)
         const Geometry sizes[] = {Geometry{}, Geometry{80, 24, 6, 10}};
         for (const Geometry &g : sizes) {
             VduClient vdu(context);
+            context->selectedScreen = 10; // kept shown and focused: no side stripe change between captures
             ASSERT_EQ(vdu.Open(g, 10), 0);
             const int32_t column = 20, row = 6;
             // Neighbours with text: the glyph covers 8 x 16 pixels, over the next cells when smaller.

@@ -1,0 +1,144 @@
+#include "vdu/display_input.h"
+
+#include <windowsx.h>
+
+#include "host/shared_fields.h"
+#include "monitor/rubber_band.h"
+#include "vdu/display_rules.h"
+#include "vdu/document_launcher.h"
+#include "vdu/screen_state.h"
+
+namespace {
+
+constexpr int optionP = 'P' - 'A';
+
+WindowPoint Relative(HWND window, POINT screen, RECT &r)
+{
+    GetWindowRect(window, &r);
+    return {screen.x - r.left, screen.y - r.top};
+}
+
+bool IsLeftDown(UINT message)
+{
+    return message == WM_LBUTTONDOWN || message == WM_NCLBUTTONDOWN;
+}
+
+bool IsLeftUp(UINT message)
+{
+    return message == WM_LBUTTONUP || message == WM_NCLBUTTONUP;
+}
+
+// The size of the host's front image; the block's copy is the client's to overwrite.
+WindowSize FrontImageSize(VduBlock *block)
+{
+    ScreenLock screen{block};
+    BITMAP info{};
+    if (!screen || !screen.get()->frontBitmap || GetObjectA(screen.get()->frontBitmap, sizeof info, &info) == 0)
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+void ClickZoneAction(HWND window, HostContext *context, VduBlock *block, ClickZone zone)
+{
+    switch (zone) {
+    case ClickZone::nextScreen: {
+        const uint8_t selected = NextSelectedScreen(context->selectedScreen);
+        context->screenFlags[(selected & 0x7F) - 1] |= 3;
+        context->selectedScreen = selected;
+        break;
+    }
+    case ClickZone::systemMenu: {
+        RECT r{};
+        GetWindowRect(window, &r);
+        DefWindowProcA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(r.left + 4, r.top + 4));
+        break;
+    }
+    case ClickZone::document: LaunchDocument(context, block); break;
+    case ClickZone::minimise: ShowWindow(window, SW_SHOWMINNOACTIVE); break;
+    case ClickZone::close: StoreShared(block->pendingEscapes, 16); break;
+    case ClickZone::none:
+    case ClickZone::bandGap: break;
+    }
+}
+
+} // namespace
+
+uint32_t CurrentModifierBits()
+{
+    return ModifierBits({GetKeyState(VK_SHIFT), GetKeyState(VK_CONTROL), GetKeyState(VK_MENU),
+                         GetKeyState(VK_CAPITAL), GetKeyState(VK_NUMLOCK), GetKeyState(VK_SCROLL),
+                         GetKeyState(VK_PAUSE)});
+}
+
+void OnKeyDown(VduBlock *block, WPARAM key, LPARAM lParam)
+{
+    if (QueuesKeyDown(static_cast<uint32_t>(key)))
+        QueueEvent(block, (VDU_EVENT_VIRTUAL_KEY + static_cast<uint32_t>(key)) | CurrentModifierBits(),
+                   static_cast<uint32_t>(lParam));
+}
+
+void OnKeyUp(VduBlock *block, WPARAM key, LPARAM lParam)
+{
+    if (key == VK_SNAPSHOT)
+        QueueEvent(block, (VDU_EVENT_VIRTUAL_KEY + VK_SNAPSHOT) | CurrentModifierBits(),
+                   static_cast<uint32_t>(lParam));
+}
+
+void OnCharacter(VduBlock *block, WPARAM ch, LPARAM lParam)
+{
+    if (ch == 7)
+        block->bellMark = 7;
+    else if (ch >= 32)
+        QueueEvent(block, (static_cast<uint32_t>(ch) & VDU_EVENT_VALUE_MASK) | CurrentModifierBits(),
+                   static_cast<uint32_t>(lParam));
+}
+
+void OnMouseMove(HWND window, HostContext *context, VduBlock *block, POINT screen)
+{
+    RECT r{};
+    const WindowPoint p = Relative(window, screen, r);
+    block->mouseMoveX = p.x;
+    block->mouseMoveY = p.y;
+    FollowRubberBand(context, window, p.x, p.y);
+}
+
+bool OnMouseButton(HWND window, HostContext *context, VduBlock *block, UINT message, POINT screen)
+{
+    RECT r{};
+    const WindowPoint p = Relative(window, screen, r);
+    if (IsLeftUp(message))
+        EndRubberBand(context, window);
+    if (!InInnerArea(p, {r.right - r.left, r.bottom - r.top}))
+        return false;
+    if (IsLeftDown(message))
+        BeginRubberBand(context, window, p.x, p.y);
+    const ClickZone zone = ClassifyClick(p);
+    if (zone != ClickZone::none) {
+        if (IsLeftDown(message))
+            ClickZoneAction(window, context, block, zone);
+        return true;
+    }
+    QueueEvent(block, (VDU_EVENT_MOUSE + message) | CurrentModifierBits(), MousePosition(p.x, p.y));
+    return true;
+}
+
+void OnWheel(HWND window, HostContext *context, VduBlock *block, WPARAM wParam, LPARAM lParam)
+{
+    RECT r{};
+    const WindowPoint p = Relative(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, r);
+    const auto delta = static_cast<int16_t>(HIWORD(wParam));
+    if (p.y >= 6) {
+        QueueEvent(block, (VDU_EVENT_WHEEL | static_cast<uint16_t>(delta)) | CurrentModifierBits(),
+                   MousePosition(p.x, p.y));
+        return;
+    }
+    const int32_t zoom = ZoomAfterWheel(block->zoomEighths, delta, context->optionFlags[optionP] != 0);
+    const WindowSize image = FrontImageSize(block);
+    if (image.width <= 0)
+        return;
+    const WindowSize size = ZoomedSize(image, zoom);
+    block->zoomEighths = zoom;
+    block->windowWidth = size.width;
+    block->windowHeight = size.height;
+    MoveWindow(window, r.left, r.top, size.width, size.height, TRUE);
+}

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Runs display_input_test in a Wine prefix of its own without a printer, LPT1 mapped to the file
+# LPT1.OUT of the working folder, and types and clicks into the display window with xdotool.
+# Usage: display_input_test.sh TEST_EXE WORK_DIR
+set -euo pipefail
+exe=$1
+work=$2
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+cd "$work"
+
+export WINEPREFIX=$work/prefix
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree=;mshtml="
+export CUPS_SERVER=$work/no-print-server.sock # no printer: the hardcopy goes to LPT1
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+fi
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+: >LPT1.OUT
+ln -sfn "$work/LPT1.OUT" "$WINEPREFIX/dosdevices/lpt1"
+
+status=0
+wine "$exe" --gtest_filter='DisplayInput.TheHardcopyItem*:DisplayInput.NoStroke*' || status=1
+
+rm -f READY
+wine "$exe" --gtest_filter='DisplayInput.RealKeys*' &
+test_pid=$!
+for _ in $(seq 1 300); do
+  [ -f READY ] && break
+  sleep 0.1
+done
+if [ -f READY ]; then
+  read -r left top < <(tr -d '\r' <READY)
+  window=$(timeout 30 xdotool search --sync --name '^/tarnwell0$' | head -n 1 || true)
+  [ -n "$window" ] || { echo "FAILED: no window /tarnwell0 on the display" >&2; exit 1; }
+  timeout 30 xdotool windowfocus --sync "$window"
+  sleep 0.3
+  for keys in space ctrl+g alt+space alt+F4 Print; do
+    xdotool key "$keys"
+    sleep 0.1
+  done
+  # Alt+Print Screen with Alt held throughout ("key alt+Print" lets Alt go for the Print level).
+  xdotool keydown Alt_L
+  sleep 0.1
+  xdotool key Print
+  sleep 0.1
+  xdotool keyup Alt_L
+  sleep 0.1
+  xdotool key F1
+  sleep 0.1
+  xdotool mousemove $((left + 60)) $((top + 200)) click 1
+  sleep 0.1
+  xdotool click 5
+  sleep 0.1
+  xdotool key Return
+else
+  echo "FAILED: the test program did not open its screen" >&2
+  status=1
+fi
+wait "$test_pid" || status=1
+exit $status
