@@ -4,5 +4,8 @@
 #include "host/host_context.h"
 #include "vdu/vdu_block.h"
 
-// One pass, from the display window's timer tick (GUI thread).
+// One pass, from the display window's timer tick (GUI thread): reads the page from the
+// client's file (HostContext::mirrorFile) and redraws the cells whose character changed. A
+// failure is reported in a message box once, until a pass succeeds again; a tick that comes
+// while a pass is still under way (during its message box) does nothing.
 void RunFileViewer(HostContext *context, VduBlock *block);

@@ -27,6 +27,10 @@ struct ScreenState {
     // other than the renderer that selects into frontDC calls ForgetFrontDrawingState.
     HBRUSH frontBrush;
     COLORREF frontTextColour;
+    // File viewer: a pass is under way (the loop of its message box dispatches more ticks),
+    // and a failure was reported and no pass has succeeded since.
+    bool viewerBusy;
+    bool viewerFailureReported;
 };
 
 inline void ForgetFrontDrawingState(ScreenState &s)
