@@ -342,7 +342,7 @@ TEST_F(DisplayWindowTest, ThePaintedWindowIsTheStretchedFrontImageWithTheCursorB
     Open(1);
     context->selectedScreen = 1;
     Write("HELLO, WORLD");
-    SetWindowPos(Window(), HWND_TOP, 300, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // all of it on the screen
+    SetWindowPos(Window(), HWND_TOP, 100, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE); // all of it on a 1024 x 768 screen, zoomed too
     InvalidateRect(Window(), nullptr, FALSE);
     UpdateWindow(Window());
     Pixels shown = WindowPixels();
