@@ -60,11 +60,12 @@ void OnTimer(HWND window, HostContext *context, VduBlock *block)
 {
     TakeQuit(context, block);
     CountDownRepaint(window, block);
-    if (block->viewerSwitch == VDU_VIEWER_ON)
+    if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON)
         RunFileViewer(context, block);
 
-    const Selection s = SelectOnTick(block->screenNumber, context->selectedScreen, block->shown);
-    context->selectedScreen = s.selectedScreen;
+    // Clients choose the visible screen by writing selectedScreen from their own threads.
+    const Selection s = SelectOnTick(block->screenNumber, LoadShared(context->selectedScreen), block->shown);
+    StoreShared(context->selectedScreen, s.selectedScreen);
     if (s.show) {
         ShowWindow(window, SW_SHOWNORMAL);
         SetFocus(window);

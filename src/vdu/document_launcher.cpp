@@ -1,5 +1,6 @@
 #include "vdu/document_launcher.h"
 
+#include "exec/exec_startup.h"
 #include "vdu/launcher_command.h"
 
 void LaunchDocument(HostContext *context, VduBlock *block)
@@ -10,22 +11,17 @@ void LaunchDocument(HostContext *context, VduBlock *block)
     if (!BuildDocumentCommand(*context, block->screenNumber, command))
         return;
 
-    // Minimised, not activated; the standard handles stay those the host received.
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoA(&startup);
-    startup.lpReserved = nullptr;
-    startup.lpDesktop = nullptr;
-    startup.lpTitle = nullptr;
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.wShowWindow = SW_SHOWMINNOACTIVE;
-    startup.cbReserved2 = 0;
-    startup.lpReserved2 = nullptr;
+    // Started as the execute service starts programs: minimised, not activated, on the
+    // standard handles the host received.
+    STARTUPINFOA own{};
+    own.cb = sizeof own;
+    GetStartupInfoA(&own);
+    STARTUPINFOA startup = ExecStartupInfo(own);
 
     // Fire and forget: a failed start is silent, and nothing waits for the page to open.
     PROCESS_INFORMATION process{};
-    if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
-                       nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, execCreationFlags, nullptr, nullptr, &startup,
+                       &process)) {
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }

@@ -28,10 +28,24 @@ void SelectTextColour(ScreenState &s, COLORREF colour)
     }
 }
 
+// The rectangle of all the screen's cells. Bars and text made for 8 x 16 cells may reach past
+// a cell; past the last column or row they would draw over the border.
+RECT CellArea(const ScreenState &s)
+{
+    const POINT start = CellOrigin(s.block, 0, 0), end = CellOrigin(s.block, s.columns, s.rows);
+    return {start.x, start.y, end.x, end.y};
+}
+
+void FillInside(HDC dc, RECT bar, const RECT &area, HBRUSH brush)
+{
+    if (IntersectRect(&bar, &bar, &area))
+        FillRect(dc, &bar, brush);
+}
+
 // Cells [first, end) of `row`, all to be redrawn. They are erased together and drawn with few
 // calls, leaving what erasing and drawing them one by one would: the bar of 204 that reaches
 // into the next cell is cut off when that cell is redrawn too (its erase would have removed it).
-void DrawRun(ScreenState &s, int32_t row, int32_t first, int32_t end, const PageCellDraw *plans)
+void DrawRun(ScreenState &s, int32_t row, int32_t first, int32_t end, const PageCellDraw *plans, const RECT &area)
 {
     const VduBlock *b = s.block;
     // the client may have changed the geometry since open; keep the arithmetic in range
@@ -53,9 +67,8 @@ void DrawRun(ScreenState &s, int32_t row, int32_t first, int32_t end, const Page
         RECT horizontal = Offset(d.bars.horizontal, cell);
         if (i + 1 < count)
             horizontal.right = static_cast<LONG>(std::min<int64_t>(horizontal.right, int64_t{cell.x} + width));
-        const RECT vertical = Offset(d.bars.vertical, cell);
-        FillRect(s.frontDC, &horizontal, grey);
-        FillRect(s.frontDC, &vertical, grey);
+        FillInside(s.frontDC, horizontal, area, grey);
+        FillInside(s.frontDC, Offset(d.bars.vertical, cell), area, grey);
     }
 
     TextSegment segments[pageColumns];
@@ -64,7 +77,7 @@ void DrawRun(ScreenState &s, int32_t row, int32_t first, int32_t end, const Page
         const TextSegment &t = segments[k];
         SelectTextColour(s, t.colour);
         const POINT at = CellOrigin(b, first + t.first, row);
-        ExtTextOutA(s.frontDC, at.x, at.y + 2, 0, nullptr, text + t.first, static_cast<UINT>(t.count),
+        ExtTextOutA(s.frontDC, at.x, at.y + 2, ETO_CLIPPED, &area, text + t.first, static_cast<UINT>(t.count),
                     advances + t.first);
     }
 }
@@ -75,6 +88,7 @@ void ShowPage(ScreenState &s, const uint8_t *page)
 {
     VduBlock *b = s.block;
     const int32_t columns = std::min(pageColumns, s.columns), rows = std::min(pageRows, s.rows);
+    const RECT area = CellArea(s);
     HGDIOBJ oldFont = nullptr;
     PageCellDraw plans[pageColumns];
     for (int32_t r = 0; r < rows; ++r) {
@@ -98,15 +112,15 @@ void ShowPage(ScreenState &s, const uint8_t *page)
             }
             for (int32_t i = first; i < c; ++i)
                 cells[i] = plans[i].word;
-            DrawRun(s, r, first, c, plans);
+            DrawRun(s, r, first, c, plans, area);
             ++c; // the cell that ended the run is unchanged
         }
     }
     if (oldFont)
         SelectObject(s.frontDC, oldFont);
     // a pass leaves the cursor at the top-left corner, as it always has
-    b->cursorColumn = 0;
-    b->cursorRow = 0;
+    StoreShared(b->cursorColumn, int32_t{0});
+    StoreShared(b->cursorRow, int32_t{0});
     if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST)
         RequestRepaint(b, VDU_REPAINT_SOON);
 }

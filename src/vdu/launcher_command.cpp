@@ -1,6 +1,9 @@
 #include "vdu/launcher_command.h"
 
+#include <cstddef>
 #include <cstring>
+
+#include "host/shared_fields.h"
 
 namespace {
 
@@ -18,9 +21,11 @@ bool BuildDocumentCommand(const HostContext &context, uint8_t screenNumber, char
 {
     if (screenNumber < 1 || screenNumber > 4)
         return false;
-    // The client may be writing the entry: take each byte once.
+    // The client may be writing the entry: take each byte once, atomically.
     char name[sizeof context.documentNames[0].name];
-    std::memcpy(name, context.documentNames[screenNumber - 1].name, sizeof name);
+    char *entry = const_cast<char *>(context.documentNames[screenNumber - 1].name);
+    for (size_t i = 0; i < sizeof name; ++i)
+        name[i] = LoadShared(entry[i]);
     if (!NameByte(name[0]))
         return false;
     char *out = command;

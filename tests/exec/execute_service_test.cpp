@@ -1,5 +1,6 @@
 // Starting programs through the service entry and waiting for them: a missing program, a
-// console program that runs for two seconds, and one that ends with the code 259.
+// console program that runs for two seconds, one that ends with the code 259, and the
+// handles of programs that have ended.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -126,6 +127,31 @@ TEST(ExecuteService, AnExitCodeOf259DoesNotHangTheRequest)
     const ExecRun run = Execute(line, 30000);
     ASSERT_TRUE(run.finished) << "still waiting for a program that has ended";
     EXPECT_EQ(run.block.header.status, 0);
+}
+
+// Handles of this process that name a process or a thread other than its own, found by
+// trying every handle value in the lower range of the table.
+int ProcessAndThreadHandles()
+{
+    int count = 0;
+    for (uintptr_t value = 4; value < 0x10000; value += 4) {
+        const HANDLE handle = reinterpret_cast<HANDLE>(value);
+        const DWORD own = GetCurrentProcessId();
+        const DWORD process = GetProcessId(handle);
+        const bool otherThread = GetThreadId(handle) != 0 && GetProcessIdOfThread(handle) != own;
+        count += (process != 0 && process != own) || otherThread;
+    }
+    return count;
+}
+
+TEST(ExecuteService, TheHandlesOfAnEndedProgramAreClosed)
+{
+    const int before = ProcessAndThreadHandles();
+    for (int i = 0; i < 3; ++i) {
+        char line[] = "exec_child.exe exit 0";
+        ASSERT_EQ(Execute(line).block.header.status, 0);
+    }
+    EXPECT_EQ(ProcessAndThreadHandles(), before) << "process or thread handles of the started programs left open";
 }
 
 TEST(ExecuteService, AReadOnlyCommandLineIsUsedAsACopy)
