@@ -220,9 +220,10 @@ void VduMouseToCell(HostContext *, RequestBlock *request)
     VduBlock *b = Vdu(request);
     if (ScreenLock screen{b}) {
         const ScreenState &s = *screen.get();
-        const MouseCell m = MouseToCell({b->mouseX, b->mouseY, b->backWidth, b->backHeight, b->windowWidth,
-                                         b->windowHeight, b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight,
-                                         s.columns, s.rows});
+        // The display window resizes itself on the GUI thread.
+        const int32_t windowWidth = LoadShared(b->windowWidth), windowHeight = LoadShared(b->windowHeight);
+        const MouseCell m = MouseToCell({b->mouseX, b->mouseY, b->backWidth, b->backHeight, windowWidth, windowHeight,
+                                         b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight, s.columns, s.rows});
         b->data = m.cell;
         b->extra = m.offset;
     }

@@ -16,4 +16,4 @@ add_test(NAME install_find_package_test
           ${CMAKE_TOOLCHAIN_FILE})
 
 # TWLDEMO.EXE, when its folder is there.
-include(${CMAKE_CURRENT_LIST_DIR}/twldemo_tests.cmake OPTIONAL)
+include(${CMAKE_CURRENT_LIST_DIR}/twldemo_tests.cmake)
