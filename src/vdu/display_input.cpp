@@ -2,8 +2,11 @@
 
 #include <windowsx.h>
 
+#include <atomic>
+
 #include "host/shared_fields.h"
 #include "monitor/rubber_band.h"
+#include "vdu/display_paint.h"
 #include "vdu/display_rules.h"
 #include "vdu/document_launcher.h"
 #include "vdu/screen_state.h"
@@ -32,19 +35,17 @@ bool IsLeftUp(UINT message)
 WindowSize FrontImageSize(VduBlock *block)
 {
     ScreenLock screen{block};
-    BITMAP info{};
-    if (!screen || !screen.get()->frontBitmap || GetObjectA(screen.get()->frontBitmap, sizeof info, &info) == 0)
-        return {0, 0};
-    return {info.bmWidth, info.bmHeight};
+    return screen ? ImageSize(screen.get()->frontBitmap) : WindowSize{0, 0};
 }
 
 void ClickZoneAction(HWND window, HostContext *context, VduBlock *block, ClickZone zone)
 {
     switch (zone) {
     case ClickZone::nextScreen: {
-        const uint8_t selected = NextSelectedScreen(context->selectedScreen);
-        context->screenFlags[(selected & 0x7F) - 1] |= 3;
-        context->selectedScreen = selected;
+        // Clients read and write these bytes from their own threads too.
+        const uint8_t selected = NextSelectedScreen(LoadShared(context->selectedScreen));
+        std::atomic_ref<uint8_t>(context->screenFlags[(selected & 0x7F) - 1]).fetch_or(3);
+        StoreShared(context->selectedScreen, selected);
         break;
     }
     case ClickZone::systemMenu: {
@@ -138,7 +139,7 @@ void OnWheel(HWND window, HostContext *context, VduBlock *block, WPARAM wParam, 
         return;
     const WindowSize size = ZoomedSize(image, zoom);
     block->zoomEighths = zoom;
-    block->windowWidth = size.width;
-    block->windowHeight = size.height;
+    StoreShared(block->windowWidth, size.width);
+    StoreShared(block->windowHeight, size.height);
     MoveWindow(window, r.left, r.top, size.width, size.height, TRUE);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/shared_fields.h"
 #include "monitor/rubber_band.h"
 #include "vdu/display_rules.h"
 #include "vdu/screen_state.h"
@@ -9,15 +10,6 @@
 namespace {
 
 constexpr int faceBrush = 10;
-
-// The size of the image the host made, read from its bitmap, not from the block.
-WindowSize ImageSize(HBITMAP bitmap)
-{
-    BITMAP info{};
-    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) == 0)
-        return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
 
 WindowSize OuterSize(HWND window)
 {
@@ -34,10 +26,12 @@ void SelectHostPalette(HDC dc, const HostContext *context)
     }
 }
 
-void DrawCursorBar(HDC dc, const ScreenState &s, const VduBlock *b, WindowSize image, WindowSize window)
+void DrawCursorBar(HDC dc, const ScreenState &s, VduBlock *b, WindowSize image, WindowSize window)
 {
-    const BarRect bar = CursorBar({b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight, b->cursorColumn,
-                                   b->cursorRow, s.columns, s.rows, image, window});
+    // The client may move the cursor by writing the block from its own thread.
+    const BarRect bar = CursorBar({b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight,
+                                   LoadShared(b->cursorColumn), LoadShared(b->cursorRow), s.columns, s.rows, image,
+                                   window});
     if (bar.width <= 0 || bar.height <= 0)
         return;
     const HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
@@ -48,6 +42,14 @@ void DrawCursorBar(HDC dc, const ScreenState &s, const VduBlock *b, WindowSize i
 }
 
 } // namespace
+
+WindowSize ImageSize(HBITMAP bitmap)
+{
+    BITMAP info{};
+    if (!bitmap || GetObjectA(bitmap, sizeof info, &info) == 0)
+        return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
 
 void PaintDisplay(HWND window, HostContext *context, VduBlock *block)
 {

@@ -6,7 +6,12 @@
 #include <windows.h>
 
 #include "host/host_context.h"
+#include "vdu/display_rules.h"
 #include "vdu/vdu_block.h"
+
+// The size of an image the host made, read from its bitmap, not from the block; {0, 0} when
+// there is none.
+WindowSize ImageSize(HBITMAP bitmap);
 
 // Paints the whole window, caption and frame included, and validates it.
 void PaintDisplay(HWND window, HostContext *context, VduBlock *block);

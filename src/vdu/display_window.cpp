@@ -8,6 +8,7 @@
 
 #include "host/shared_fields.h"
 #include "monitor/rubber_band.h"
+#include "vdu/cursor.h"
 #include "vdu/display_input.h"
 #include "vdu/display_paint.h"
 #include "vdu/display_rules.h"
@@ -63,9 +64,15 @@ void OnTimer(HWND window, HostContext *context, VduBlock *block)
     if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON)
         RunFileViewer(context, block);
 
-    // Clients choose the visible screen by writing selectedScreen from their own threads.
-    const Selection s = SelectOnTick(block->screenNumber, LoadShared(context->selectedScreen), block->shown);
-    StoreShared(context->selectedScreen, s.selectedScreen);
+    // Clients choose the visible screen by writing selectedScreen from their own threads: the
+    // byte is written back only to take the show request, and only over the value the decision
+    // was made on, so that a client's choice made meanwhile is never overwritten.
+    uint8_t selected = LoadShared(context->selectedScreen);
+    Selection s = SelectOnTick(block->screenNumber, selected, block->shown);
+    while (s.selectedScreen != selected && !ClaimShared(context->selectedScreen, selected, s.selectedScreen)) {
+        selected = LoadShared(context->selectedScreen);
+        s = SelectOnTick(block->screenNumber, selected, block->shown);
+    }
     if (s.show) {
         ShowWindow(window, SW_SHOWNORMAL);
         SetFocus(window);
@@ -85,8 +92,9 @@ void OnSize(HWND window, VduBlock *block)
 {
     RECT r{};
     GetWindowRect(window, &r);
-    block->windowWidth = std::max<int32_t>(8, r.right - r.left);
-    block->windowHeight = std::max<int32_t>(8, r.bottom - r.top);
+    // Read by 'M' on the client's thread.
+    StoreShared(block->windowWidth, std::max<int32_t>(8, r.right - r.left));
+    StoreShared(block->windowHeight, std::max<int32_t>(8, r.bottom - r.top));
 }
 
 POINT ScreenPoint(HWND window, UINT message, LPARAM lParam)
@@ -153,7 +161,7 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCPAINT:
         // The front image covers caption and frame: nothing is drawn here, the next tick
         // repaints the whole window.
-        std::atomic_ref<uint8_t>(block->repaintCountdown).fetch_or(VDU_REPAINT_SOON);
+        RequestRepaint(block, VDU_REPAINT_SOON);
         return 0;
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE: OnMouseMove(window, context, block, ScreenPoint(window, message, lParam)); return 0;

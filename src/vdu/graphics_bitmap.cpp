@@ -10,11 +10,11 @@ namespace {
 
 constexpr uint32_t loadedMarker = 0xAABBCCDD;
 
-// The layout of the screen's file image, checked again before every use: drawing trusts
-// nothing but what the check measured inside the buffer.
+// The layout of the screen's file image, checked again before every use against the length
+// the host read: drawing trusts nothing but what the check measured inside the buffer.
 bool LoadedLayout(const ScreenState &s, BitmapLayout &layout)
 {
-    return s.bitmapFile && CheckBitmapLayout(s.bitmapFile, BitmapFileSize(s.bitmapFile), layout);
+    return s.bitmapFile && CheckBitmapLayout(s.bitmapFile, s.bitmapFileSize, layout);
 }
 
 void FillWhite(HDC dc, const GraphicsRect &r)
@@ -31,6 +31,7 @@ void ReleaseScreenBitmap(ScreenState &s)
 {
     std::free(s.bitmapFile);
     s.bitmapFile = nullptr;
+    s.bitmapFileSize = 0;
     s.block->bitmapFile = nullptr;
     if (s.bitmapHandle)
         DeleteObject(s.bitmapHandle);
@@ -62,11 +63,14 @@ void InstallScreenBitmap(ScreenState &s, uint8_t *image)
 {
     ReleaseScreenBitmap(s);
     BitmapLayout layout{};
-    if (!image || !CheckBitmapLayout(image, BitmapFileSize(image), layout)) {
+    // Still the host's alone: its size field is the length the loader read.
+    const size_t size = image ? BitmapFileSize(image) : 0;
+    if (!image || !CheckBitmapLayout(image, size, layout)) {
         std::free(image);
         return;
     }
     s.bitmapFile = image;
+    s.bitmapFileSize = size;
     s.block->bitmapFile = image;
     s.block->bitmapMarker = loadedMarker;
     const auto *info = reinterpret_cast<const BITMAPINFO *>(image + layout.infoOffset);

@@ -22,6 +22,7 @@ struct ScreenState {
     HWND window;
     HFONT font;
     uint8_t *bitmapFile;        // a bitmap loaded by the graphics operation, released at close
+    size_t bitmapFileSize;      // its length as read: the size field inside it is within the client's reach
     HBITMAP bitmapHandle;
     // Drawing state of frontDC, to select brushes and colours only when they change. Code
     // other than the renderer that selects into frontDC calls ForgetFrontDrawingState.

@@ -2,9 +2,12 @@
 // 'K', the block, the window's pixels and the monitor's splash canvas.
 #include "display_window_fixture.h"
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 
 #include "host/host_api.h"
+#include "host/shared_fields.h"
 #include "vdu/display_window.h"
 #include "vdu/screen_state.h"
 #include "vdu/vdu_open_close.h"
@@ -313,6 +316,34 @@ TEST_F(DisplayWindowTest, NumberedScreensShowOnlyTheSelectedOneAndScreenZeroStay
     EXPECT_TRUE(IsWindowVisible(Window()));
     EXPECT_EQ(block->shown, 1);
     EXPECT_EQ(context->selectedScreen, 0x83);
+}
+
+TEST_F(DisplayWindowTest, TicksNeverUndoAScreenChoiceMadeOnAClientThread)
+{
+    Open(1);
+    context->selectedScreen = 3;
+    Send(WM_TIMER, displayTimerId);
+    ASSERT_EQ(block->shown, 0);
+    std::atomic<bool> done{false};
+    int undone = 0;
+    std::thread client([&] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+        for (int i = 0; undone == 0 && std::chrono::steady_clock::now() < end; ++i) {
+            const uint8_t mine = i % 2 ? 3 : 4;
+            StoreShared(context->selectedScreen, mine);
+            for (int k = 0; k < 200; ++k)
+                if (LoadShared(context->selectedScreen) != mine) {
+                    ++undone;
+                    break;
+                }
+        }
+        done = true;
+    });
+    while (!done)
+        Send(WM_TIMER, displayTimerId);
+    client.join();
+    EXPECT_EQ(undone, 0) << "a tick wrote back the choice it had read before the client's";
+    EXPECT_EQ(block->shown, 0);
 }
 
 TEST_F(DisplayWindowTest, TheShownWindowDocksAfterTheMonitorWindowMoves)

@@ -247,6 +247,7 @@ TEST(GraphicsBitmap, TheHostDrawsFromItsOwnCopiesAndReleasesThem)
         EXPECT_EQ(GetObjectType(first), 0u) << "replaced";
         EXPECT_EQ(GetObjectType(second), static_cast<DWORD>(OBJ_BITMAP));
         ASSERT_NE(vdu.block->bitmapFile, nullptr);
+        uint8_t *const image = vdu.block->bitmapFile;
 
         // The client's copies of the pointers mean nothing to the host.
         vdu.block->bitmapFile = reinterpret_cast<uint8_t *>(16);
@@ -263,6 +264,19 @@ TEST(GraphicsBitmap, TheHostDrawsFromItsOwnCopiesAndReleasesThem)
         placed[2] = INT32_MAX;
         placed[3] = INT32_MAX;
         EXPECT_EQ(Graphics(vdu, 'Z', INT32_MAX, INT32_MIN, 100, 100), 0);
+
+        // The file image itself lies in memory the client can reach: a size field rewritten
+        // there does not let the pixel rows run past the end of the image the host read.
+        uint32_t size = 0, bitsOffset = 0;
+        std::memcpy(&size, image + 2, 4);
+        std::memcpy(&bitsOffset, image + 10, 4);
+        const uint32_t grown = size + (1u << 20), lastRow = size - 300;
+        std::memcpy(image + 2, &grown, 4);
+        std::memcpy(image + 10, &lastRow, 4);
+        EXPECT_EQ(Draw(vdu, 100, 100, 200, 150), 11);
+        std::memcpy(image + 2, &size, 4);
+        std::memcpy(image + 10, &bitsOffset, 4);
+        EXPECT_EQ(Draw(vdu, 100, 100, 200, 150), 0) << "the image as read draws again";
 
         EXPECT_EQ(vdu.Close(), 0);
         EXPECT_EQ(GetObjectType(second), 0u) << "closed";
