@@ -27,7 +27,8 @@ add_test(NAME lha_jlha_crosscheck_test
 
 # Skipped when no clang was found for the fuzz target.
 add_test(NAME lha_fuzz_smoke_test
-  COMMAND ${lha_test_dir}/fuzz_smoke.sh ${TARNWELL_NATIVE_DIR}/lha_fuzz ${CMAKE_CURRENT_BINARY_DIR}/lha_fuzz_smoke.work)
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/common/fuzz_smoke.sh ${TARNWELL_NATIVE_DIR}/lha_fuzz
+          ${CMAKE_CURRENT_BINARY_DIR}/lha_fuzz_smoke.work ${lha_test_dir}/make_fuzz_seeds.sh 8192)
 set_tests_properties(lha_fuzz_smoke_test PROPERTIES SKIP_RETURN_CODE 77)
 
 add_test(NAME twlsetup_stub_test

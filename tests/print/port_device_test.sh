@@ -9,13 +9,9 @@ exe=$1
 work=$2
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../common/private_prefix.sh"
 cd "$work"
-
-export WINEPREFIX=$work/prefix
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-export CUPS_SERVER=$work/no-print-server.sock # no printer, no default printer
+use_private_prefix "$work"
 
 tty_dir=$work/tty
 socat_pid=""
@@ -26,11 +22,6 @@ cleanup() {
   wineserver -k 2>/dev/null || true
 }
 trap cleanup EXIT
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 || true
-fi
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 
 rm -rf "$tty_dir"
 mkdir -p "$tty_dir"

@@ -7,19 +7,12 @@ exe=$1
 work=$2
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/../common/private_prefix.sh"
 cd "$work"
+use_private_prefix "$work"
 
-export WINEPREFIX=$work/prefix
-export WINEARCH=win32
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
-export CUPS_SERVER=$work/no-print-server.sock # no printer: the hardcopy goes to LPT1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1 || true
-fi
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 : >LPT1.OUT
 ln -sfn "$work/LPT1.OUT" "$WINEPREFIX/dosdevices/lpt1"
 

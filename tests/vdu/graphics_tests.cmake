@@ -11,6 +11,6 @@ add_test(NAME graphics_rules_native_test COMMAND ${TARNWELL_NATIVE_DIR}/bitmap_c
 
 # Skipped when no clang was found for the fuzz target.
 add_test(NAME bitmap_check_fuzz_smoke_test
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/native/bitmap_check/fuzz_smoke.sh ${TARNWELL_NATIVE_DIR}/bitmap_check_fuzz
-          ${CMAKE_CURRENT_BINARY_DIR}/bitmap_check_fuzz_smoke.work)
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/common/fuzz_smoke.sh ${TARNWELL_NATIVE_DIR}/bitmap_check_fuzz
+          ${CMAKE_CURRENT_BINARY_DIR}/bitmap_check_fuzz_smoke.work ${TARNWELL_NATIVE_DIR}/bitmap_check_seeds 4096)
 set_tests_properties(bitmap_check_fuzz_smoke_test PROPERTIES SKIP_RETURN_CODE 77)
