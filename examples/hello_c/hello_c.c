@@ -4,10 +4,10 @@
    waits for a key pressed in the screen's window and closes the screen again. Everything goes
    through the service entry that the host publishes in its context.
 
-   Exit code: 0 a key was pressed; 1 the screen was asked to close (its close box, or the host
-   was asked to stop) before a key came; 2 the line read back differs from the line written;
-   3 no memory for the screen's block; 4 the screen could not be made; 255 the host could not
-   start. */
+   Exit code: 0 a key was pressed; 1 the screen was asked to close (its close zone or Close menu
+   item, or the host was asked to stop) before a key came; 2 the line read back differs from the
+   line written; 3 no memory for the screen's block; 4 the screen could not be made; 255 the
+   host could not start. */
 #include <stdint.h>
 #include <windows.h>
 

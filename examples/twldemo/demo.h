@@ -64,6 +64,7 @@ void DrawGraphicsPage(Demo &demo);
 void HandleGraphicsPage(Demo &demo, const Event &event);
 
 bool StartLiveView(Demo &demo);
+// Switches the viewer off, stops the writer, closes the live view's screen, then its files.
 void StopLiveView(Demo &demo);
 void HandleViewPage(Demo &demo, const Event &event);
 

@@ -1,7 +1,6 @@
 // Screen 5, reached from the live file view: a hardcopy of the screen on the printer, records
 // saved and read under record locks, the records printed as a print job, and a program run
-// with the execute service. What each
-// action did scrolls up in the log below the buttons.
+// with the execute service. What each action did scrolls up in the log below the buttons.
 #include <string.h>
 
 #include "demo.h"

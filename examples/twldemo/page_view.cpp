@@ -89,7 +89,9 @@ void StopLiveView(Demo &demo)
         w.stop = true;
         w.thread.join();
     }
-    Sleep(250); // a viewer pass that had already begun ends within the display window's tick
+    // A pass that began before the switch went off may still be reading. Closing the screen
+    // runs on the GUI thread, where the passes run, so once it returns none is left.
+    CloseScreen(demo.view);
     __atomic_store_n(&demo.host->mirrorFile, static_cast<HANDLE>(nullptr), __ATOMIC_SEQ_CST);
     for (HANDLE *h : {&w.viewFile, &w.writeFile}) {
         if (*h != INVALID_HANDLE_VALUE)

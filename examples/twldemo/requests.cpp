@@ -49,7 +49,8 @@ bool OpenScreen(Screen &screen, HostContext *host, uint8_t number)
     block->marginRight = kMarginRight;
     block->marginBottom = kMarginBottom;
     block->extra = number;
-    if (Submit(host, &block->header, 'Q') != HOST_STATUS_DONE) {
+    // The open answers 0 even when no screen could be made; the window tells.
+    if (Submit(host, &block->header, 'Q') != HOST_STATUS_DONE || !block->window) {
         ReleaseBlock(host, block);
         return false;
     }

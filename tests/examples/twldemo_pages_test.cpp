@@ -166,6 +166,7 @@ TEST(TwlDemoPages, FormTakesInputMasksThePasswordAndClears)
         demo.colourChoice = 2;
         HandleFormsPage(demo, Key(VK_RETURN));
         EXPECT_NE(RowText(s, 17).find("Colour choice: green."), std::string::npos) << RowText(s, 17);
+        CloseScreen(demo.forms);
     });
 }
 
@@ -261,6 +262,31 @@ TEST(TwlDemoPages, ServicesLogScrollsAboveItsRuleAndKeysSelectScreens)
         EXPECT_EQ(context->selectedScreen & 0x7F, kTextScreen);
         CloseScreen(demo.embossed);
         CloseScreen(demo.services);
+    });
+}
+
+TEST(TwlDemoPages, LiveViewShowsTheFileAndStopsBeforeItsFilesClose)
+{
+    RunClient([](HostContext *context) {
+        Demo demo;
+        demo.host = context;
+        ASSERT_TRUE(OpenScreen(demo.view, context, kViewScreen));
+        ASSERT_TRUE(StartLiveView(demo));
+        // The host's viewer copies the page at the window's ticks; read back with 'V', a pass
+        // may reset the cursor between the move and the read, so look again until it agrees.
+        bool shown = false;
+        for (int i = 0; i < 150 && !shown; ++i) {
+            shown = ReadCell(demo.view, 4, 2) == 'L' && ReadCell(demo.view, 9, 2) == 'f';
+            if (!shown)
+                Sleep(20);
+        }
+        EXPECT_TRUE(shown);
+        StopLiveView(demo);
+        EXPECT_EQ(demo.view.block, nullptr);
+        EXPECT_EQ(context->mirrorFile, nullptr);
+        EXPECT_EQ(demo.writer.viewFile, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(demo.writer.writeFile, INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(demo.writer.thread.joinable());
     });
 }
 
