@@ -46,18 +46,6 @@ geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
 }
 
-# visible NAME: the id of the mapped window titled NAME.
-visible() {
-  local id
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no visible window $1" >&2
-  return 1
-}
-
 # shot FILE LEFT TOP RIGHT BOTTOM: the screen area as a PNG in the output folder.
 shot() {
   import -window root -crop "$(($4 - $2))x$(($5 - $3))+$2+$3" +repage "$out/$1"

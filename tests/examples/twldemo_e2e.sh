@@ -23,28 +23,6 @@ trap 'wineserver -k 2>/dev/null' EXIT
 cp "$exe" "$art/TARNWELL.ICO" "$art/TARNWELL.ICM" "$scratch/run/"
 failures=0
 
-check() { # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
-
-# visible NAME: the id of the mapped window titled NAME, waiting up to 5 s for it.
-visible() {
-  local id
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
 # pixels WINDOW SHOT_NAME CHECK...: a screenshot, then the checks of twldemo_pixels.py on it.
 pixels() {
   local window=$1 name=$2 X Y WIDTH HEIGHT SCREEN

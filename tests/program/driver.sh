@@ -58,3 +58,28 @@ wait_end() {
   wait "$PROGRAM_PID" 2>/dev/null
   EXIT_CODE=124
 }
+
+# check DESCRIPTION COMMAND...: runs the command, prints ok or FAILED and counts the failures
+# in `failures`.
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    echo "ok: $what"
+  else
+    echo "FAILED: $what"
+    failures=$((failures + 1))
+  fi
+}
+
+# visible NAME: the id of the mapped window titled exactly NAME, waiting up to 5 s for it.
+visible() {
+  local id
+  for _ in $(seq 1 50); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "no visible window $1" >&2
+  return 1
+}

@@ -17,17 +17,6 @@ trap 'wineserver -k 2>/dev/null' EXIT
 target=$WINEPREFIX/drive_c/TARNWELL
 failures=0
 
-check() { # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-  else
-    echo "FAILED: $what"
-    failures=$((failures + 1))
-  fi
-}
-
 run_with_keys() { # run_with_keys KEY...: starts the program, types the keys, waits for its end
   cd "$art"
   start_program "$exe"
