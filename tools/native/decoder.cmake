@@ -61,38 +61,10 @@ target_link_libraries(lha_decoder_tests PRIVATE lha_decoder_checked GTest::gtest
 target_compile_options(lha_decoder_tests PRIVATE -Wall -Wextra)
 add_test(NAME lha_decoder_tests COMMAND lha_decoder_tests)
 
-# The fuzz target needs clang's libFuzzer; with another compiler clang++ builds it directly.
+# The fuzz target of the decoder, on an in-memory file system.
 file(GLOB lha_headers CONFIGURE_DEPENDS ${LHA_SOURCE_DIR}/*.h ${LHA_TEST_DIR}/*.h)
-set(lha_fuzz_sources ${lha_decoder_sources} ${TARNWELL_ROOT}/src/installer/lha/lha_crc.cpp
-                     ${LHA_TEST_DIR}/memory_file_system.cpp ${LHA_TEST_DIR}/lha_fuzz.cpp)
-set(lha_fuzz_flags -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
-if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  add_executable(lha_fuzz ${lha_fuzz_sources})
-  target_include_directories(lha_fuzz PRIVATE ${TARNWELL_ROOT}/src ${LHA_TEST_DIR})
-  target_compile_options(lha_fuzz PRIVATE ${lha_fuzz_flags})
-  target_link_options(lha_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
-else()
-  find_program(LHA_CLANGXX NAMES clang++ clang++-14)
-  if(LHA_CLANGXX)
-    # One object per source, so the build runs them in parallel, then the link.
-    set(lha_fuzz_objects)
-    foreach(source ${lha_fuzz_sources})
-      get_filename_component(name ${source} NAME_WE)
-      set(object ${CMAKE_BINARY_DIR}/lha_fuzz.dir/${name}.o)
-      add_custom_command(
-        OUTPUT ${object}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/lha_fuzz.dir
-        COMMAND ${LHA_CLANGXX} ${lha_fuzz_flags} -I${TARNWELL_ROOT}/src -I${LHA_TEST_DIR} -c ${source} -o ${object}
-        DEPENDS ${source} ${lha_headers}
-        VERBATIM)
-      list(APPEND lha_fuzz_objects ${object})
-    endforeach()
-    add_custom_command(
-      OUTPUT ${CMAKE_BINARY_DIR}/lha_fuzz
-      COMMAND ${LHA_CLANGXX} -fsanitize=fuzzer,address,undefined ${lha_fuzz_objects} -o ${CMAKE_BINARY_DIR}/lha_fuzz
-      DEPENDS ${lha_fuzz_objects}
-      COMMENT "Linking the LHA fuzz target with clang"
-      VERBATIM)
-    add_custom_target(lha_fuzz_build ALL DEPENDS ${CMAKE_BINARY_DIR}/lha_fuzz)
-  endif()
-endif()
+tarnwell_fuzz_target(lha_fuzz
+  SOURCES ${lha_decoder_sources} ${TARNWELL_ROOT}/src/installer/lha/lha_crc.cpp
+          ${LHA_TEST_DIR}/memory_file_system.cpp ${LHA_TEST_DIR}/lha_fuzz.cpp
+  INCLUDES ${TARNWELL_ROOT}/src ${LHA_TEST_DIR}
+  HEADERS ${lha_headers})
