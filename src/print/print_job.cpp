@@ -5,8 +5,10 @@
 #include <cstring>
 #include <vector>
 
+#include "print/job_font.h"
 #include "print/port_output.h"
 #include "print/print_rules.h"
+#include "print/printer_page.h"
 
 namespace {
 
@@ -107,6 +109,7 @@ void ClosePrinter(PrintBlock *block)
     }
     if (dc) {
         RestoreDC(dc, -1);
+        ReleaseJobFont(dc);
         DeleteDC(dc);
         block->printerDC = nullptr;
     }
@@ -119,14 +122,71 @@ bool StartPrinterPage(PrintBlock *block, int32_t columns)
     if (StartPage(dc) <= 0)
         return false;
     SetMapMode(dc, MM_LOENGLISH);
-    if (block->font)
-        SelectObject(dc, block->font);
+    if (HFONT font = block->font ? block->font : MakeJobFont(dc, columns).font)
+        SelectObject(dc, font);
     SetWindowOrgEx(dc, 0, 0, nullptr);
     SetViewportOrgEx(dc, 0, 0, nullptr);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     print_rules::ClearLine(block->lineBuffer, columns);
     block->pageState = PRINT_PAGE_OPEN;
     return true;
+}
+
+// Starts a page; a page that cannot be started closes the job with status 17.
+bool StartPageOrClose(PrintBlock *block, int32_t columns)
+{
+    if (StartPrinterPage(block, columns))
+        return true;
+    block->pageState = PRINT_NO_DOCUMENT;
+    ClosePrinter(block);
+    block->header.status = kFailed;
+    return false;
+}
+
+// Ends the open page: on success the next character starts a new page at its top; on failure
+// the job is left in state 0 with status 17, and the next request closes it.
+bool EndPrinterPage(PrintBlock *block)
+{
+    if (EndPage(block->printerDC) > 0) {
+        block->pageState = PRINT_DOCUMENT_STARTED;
+        block->cursorColumn = 0;
+        block->cursorRow = 0;
+        return true;
+    }
+    block->pageState = PRINT_NO_DOCUMENT;
+    block->header.status = kFailed;
+    return false;
+}
+
+// Draws the line of a line feed or form feed, and ends the page after a form feed. A line due
+// below the page's last row first ends the page, as a form feed would, and goes to the top of
+// the next one; rows are counted from there.
+void PrintLine(PrintBlock *block, const print_rules::CharacterOutcome &outcome, int32_t columns)
+{
+    const bool formFeed = outcome.action == print_rules::LineAction::DrawLineAndEndPage;
+    int32_t row = outcome.drawRow;
+    const print_rules::PageBreak pageBreak = print_rules::BreakBeforeLine(
+        row, PageRows(block->printerDC), print_rules::IsBlankLine(block->lineBuffer, columns));
+    if (pageBreak != print_rules::PageBreak::None) {
+        char line[PRINT_LINE_BUFFER_SIZE];
+        std::memcpy(line, block->lineBuffer, static_cast<size_t>(columns));
+        if (!EndPrinterPage(block))
+            return;
+        if (pageBreak == print_rules::PageBreak::EndPageOnly) {
+            block->cursorRow = formFeed ? 0 : 1;
+            return;
+        }
+        if (!StartPageOrClose(block, columns))
+            return;
+        std::memcpy(block->lineBuffer, line, static_cast<size_t>(columns));
+        row = 0;
+        block->cursorRow = formFeed ? 0 : 1;
+    }
+
+    DrawPageLine(block->printerDC, block->font != nullptr, row, block->lineBuffer, columns);
+    print_rules::ClearLine(block->lineBuffer, columns);
+    if (formFeed)
+        EndPrinterPage(block);
 }
 
 void SendToPrinter(PrintBlock *block)
@@ -138,12 +198,8 @@ void SendToPrinter(PrintBlock *block)
         return;
     }
     const int32_t columns = print_rules::SafeColumns(block->columns);
-    if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPrinterPage(block, columns)) {
-        block->pageState = PRINT_NO_DOCUMENT;
-        ClosePrinter(block);
-        block->header.status = kFailed;
+    if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPageOrClose(block, columns))
         return;
-    }
 
     print_rules::LineState line{block->lineBuffer, columns, block->cursorColumn, block->cursorRow};
     const print_rules::CharacterOutcome outcome = print_rules::ApplyCharacter(line, block->data);
@@ -152,18 +208,7 @@ void SendToPrinter(PrintBlock *block)
     if (outcome.action == print_rules::LineAction::None)
         return;
 
-    TextOutA(block->printerDC, 0, print_rules::LineY(outcome.drawRow), block->lineBuffer, columns);
-    print_rules::ClearLine(block->lineBuffer, columns);
-    if (outcome.action == print_rules::LineAction::DrawLineAndEndPage) {
-        if (EndPage(block->printerDC) > 0) {
-            block->pageState = PRINT_DOCUMENT_STARTED;
-            block->cursorColumn = 0;
-            block->cursorRow = 0;
-        } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
-        }
-    }
+    PrintLine(block, outcome, columns);
 }
 
 } // namespace
@@ -181,6 +226,7 @@ void PrintOpen(HostContext *context, RequestBlock *request)
     if (block->header.status != HOST_STATUS_DONE || block->deviceKind == PRINT_DEVICE_PORT)
         return;
 
+    ReleaseJobFont(block->printerDC); // left by a job whose context was deleted without a close
     SetMapMode(block->printerDC, MM_TEXT);
     PublishCapabilities(context, block->printerDC);
 
