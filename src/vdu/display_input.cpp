@@ -51,6 +51,8 @@ void ClickZoneAction(HWND window, HostContext *context, VduBlock *block, ClickZo
     case ClickZone::systemMenu: {
         RECT r{};
         GetWindowRect(window, &r);
+        // The menu's loop carries out hand-overs, which may close the screen: nothing after
+        // this touches the window or the block.
         DefWindowProcA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(r.left + 4, r.top + 4));
         break;
     }

@@ -13,6 +13,7 @@
 #include "vdu/display_paint.h"
 #include "vdu/display_rules.h"
 #include "vdu/file_viewer.h"
+#include "vdu/screen_state.h"
 #include "vdu/vdu_block.h"
 
 namespace {
@@ -61,8 +62,12 @@ void OnTimer(HWND window, HostContext *context, VduBlock *block)
 {
     TakeQuit(context, block);
     CountDownRepaint(window, block);
-    if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON)
+    if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON) {
         RunFileViewer(context, block);
+        // The loop of its message box may have closed the screen, and the client freed the block.
+        if (!ScreenOpenIn(block, window))
+            return;
+    }
 
     // Clients choose the visible screen by writing selectedScreen from their own threads: the
     // byte is written back only to take the show request, and only over the value the decision

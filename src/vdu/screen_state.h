@@ -49,6 +49,11 @@ ScreenState *UnregisterScreen(VduBlock *block);
 
 void DestroyScreenState(ScreenState *state);
 
+// Whether `block` still has an open screen shown in `window`. For a handler that ran a nested
+// message loop (a message box), in which a hand-over may have closed the screen and the client
+// freed the block: only the pointers are compared, nothing is read through them.
+bool ScreenOpenIn(const VduBlock *block, HWND window);
+
 // The open screen of `block`, locked for the calling thread, or null. Never call it while
 // holding another screen's lock.
 ScreenState *LockScreen(const VduBlock *block);
