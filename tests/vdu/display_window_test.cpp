@@ -609,6 +609,11 @@ struct Pasted {
         text += lineBreak;
         events.push_back({0x1000D, 0});
     }
+    void AddBeyondSixteenBits() // one character, two UTF-16 units, no code page has it
+    {
+        text += L"\U0001F600";
+        events.push_back({'?', 0});
+    }
 };
 
 // Pastes longer than the ring wait for a client that does not read yet, then reach it complete
@@ -624,8 +629,11 @@ TEST_F(DisplayWindowTest, PastesReachAClientReadingOnItsOwnThreadCompleteAndInOr
         first.Break(line % 5 == 4 ? L"\n" : L"\r\n");
     }
     ASSERT_EQ(first.text.size(), 1000u - 5);
-    for (int i = 0; i < 20000; ++i)
+    for (int i = 0; i < 20000; ++i) {
+        if (i == 4095) // its two halves on either side of the 4096th unit
+            second.AddBeyondSixteenBits();
         second.Add(static_cast<wchar_t>('A' + i % 26));
+    }
     for (int i = 0; i < 500; ++i)
         third.Add(static_cast<wchar_t>('!' + i % 90));
     const auto paste = [&](const Pasted &p) {
