@@ -63,7 +63,8 @@ void EnterLine(Demo &demo)
     Screen &s = demo.text;
     MoveTo(s, 2, kEnteredRow);
     Control(s, 23);
-    TextAt(s, 2, kEnteredRow, ("Entered: " + demo.typedLine).c_str());
+    const std::string entered = "Entered: " + demo.typedLine;
+    TextAt(s, 2, kEnteredRow, entered.substr(0, 80 - 2).c_str()); // within its row
     demo.typedLine.clear();
     demo.echoColumn = kEchoStart;
     MoveTo(s, demo.echoColumn, kEchoRow);
