@@ -49,9 +49,10 @@ TEST(ClipboardRules, TheCellsABandSelects)
     for (const Case &c : cases) {
         CellRegion cells{-1, -1, -1, -1};
         EXPECT_EQ(BandSelection(c.anchor, c.corner, c.g, cells), c.selects) << c.what;
-        if (c.selects)
+        if (c.selects) {
             EXPECT_TRUE(cells == c.cells) << c.what << ": " << cells.c1 << "," << cells.r1 << " " << cells.c2 << ","
                                           << cells.r2;
+        }
     }
 }
 
