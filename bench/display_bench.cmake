@@ -1,3 +1,6 @@
 add_executable(bench_display bench_display.cpp)
 target_link_libraries(bench_display PRIVATE tarnwell_host)
 target_compile_options(bench_display PRIVATE -Wall -Wextra -O2)
+add_executable(bench_clipboard bench_clipboard.cpp)
+target_link_libraries(bench_clipboard PRIVATE tarnwell_host)
+target_compile_options(bench_clipboard PRIVATE -Wall -Wextra -O2)

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "vdu/paste_rules.h"
 #include "vdu/vdu_block.h"
 
 struct ScreenState {
@@ -32,6 +33,9 @@ struct ScreenState {
     // and a failure was reported and no pass has succeeded since.
     bool viewerBusy;
     bool viewerFailureReported;
+    // Events that did not fit the ring (a paste, and the window's events behind it); dropped
+    // with the screen at close.
+    PendingEvents pendingEvents;
 };
 
 inline void ForgetFrontDrawingState(ScreenState &s)

@@ -5,6 +5,7 @@
 #include "vdu/cursor.h"
 #include "vdu/glyph_renderer.h"
 #include "vdu/painters.h"
+#include "vdu/paste_delivery.h"
 #include "vdu/screen_rules.h"
 
 namespace {
@@ -185,6 +186,7 @@ void VduTakeEvent(HostContext *context, RequestBlock *request)
     VduBlock *b = Vdu(request);
     bool hardcopy = false;
     if (ScreenLock screen{b}) {
+        FeedWaitingEvents(*screen.get());
         if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST)
             RequestRepaint(b, VDU_REPAINT_SOON);
         if (TakePendingEscape(b)) {

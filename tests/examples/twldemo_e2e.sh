@@ -70,6 +70,20 @@ check "screen 1: highlight blue, an etched line, the Close label" \
   pixels "$w1" screen1 "blue,$(cx 15),$(cy 3),8,16" "is,$(($(cx 5) + 3)),$(($(cy 7) + 7)),FFFFFF" \
   "is,$(($(cx 5) + 3)),$(($(cy 7) + 6)),808080" "is,244,48,F5C8C8"
 
+# Copy and paste on screen 1: a drag over "highlighted" puts it on the clipboard; the system menu
+# (its zone in the click band) pastes it into the typing line, whose first cells were empty.
+drag "$w1" $(($(cx 15) + 4)) $(($(cy 3) + 8)) $(($(cx 25) + 4)) $(($(cy 3) + 8))
+sleep 1
+check "a drag over screen 1 copies the word under it" test "$(timeout 10 xclip -o -selection clipboard)" = highlighted
+check "the typing line is empty before the paste" \
+  pixels "$w1" paste0 "plain,$(cx 5),$(cy 19),72,11,E0E0E0"
+click "$w1" 90 60
+sleep 1
+xdotool key e
+sleep 1.5
+check "the system menu's paste item typed the text into screen 1" \
+  pixels "$w1" paste1 "dark,$(cx 5),$(cy 19),72,11"
+
 # Screen 2: the form. Typed name and city, a masked password, Enter sends it.
 next_screen "$w1"
 w2=$(visible /tarnwell2)
