@@ -24,12 +24,17 @@ HANDLE OpenNamed(const FileBlock *block, const FileOpenMode &mode)
     return CreateFileA(name, mode.access, mode.share, nullptr, mode.disposition, mode.flags, nullptr);
 }
 
-// Moves the file pointer to `position` from the start, as a signed 32-bit distance.
-bool SetPosition(HANDLE file, uint32_t position)
+// Where 'R' and 'W' transfer: `position` from the start, as a signed 32-bit distance. The
+// transfer names its offset itself instead of moving the file pointer first, so nothing that
+// moves the handle's pointer meanwhile (another thread's request, the file viewer, the client)
+// can send it elsewhere.
+bool TransferAt(uint32_t position, OVERLAPPED &at)
 {
     if (!PositionSettable(position))
         return false;
-    return SetFilePointer(file, static_cast<LONG>(position), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
+    at = OVERLAPPED{};
+    at.Offset = position;
+    return true;
 }
 
 } // namespace
@@ -72,12 +77,14 @@ void FileOpen(FileBlock *block)
 
 void FileRead(FileBlock *block)
 {
-    if (!SetPosition(block->file, block->position)) {
+    OVERLAPPED at;
+    if (!TransferAt(block->position, at)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;
     }
     DWORD got = 0;
-    const BOOL ok = ReadFile(block->file, block->data, block->count, &got, nullptr);
+    // at or past the end of the file the read fails (end of file) rather than reading 0 bytes
+    const BOOL ok = ReadFile(block->file, block->data, block->count, &got, &at);
     const ReadOutcome outcome = ReadResult(ok != FALSE, block->count, got);
     block->count = outcome.count;
     block->header.status = outcome.status;
@@ -85,12 +92,13 @@ void FileRead(FileBlock *block)
 
 void FileWrite(FileBlock *block)
 {
-    if (!SetPosition(block->file, block->position)) {
+    OVERLAPPED at;
+    if (!TransferAt(block->position, at)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;
     }
     DWORD written = 0;
-    const BOOL ok = WriteFile(block->file, block->data, block->count, &written, nullptr);
+    const BOOL ok = WriteFile(block->file, block->data, block->count, &written, &at);
     block->header.status = WriteResult(ok != FALSE, block->count, written);
 }
 

@@ -11,13 +11,14 @@ enum class PageRead : uint8_t {
     done,
     noFile,        // the handle is 0 or the invalid-handle value
     fileTooLarge,  // 4 GiB or more
-    seekFailed,
     readFailed,    // a failed or short read
 };
 
 // The message box text of a failure ("setupbox" caption), null for done.
 const char *PageReadFailureText(PageRead result);
 
-// Reads pageReadSize bytes from pageFileOffset of `file` into `page`. Moves the file pointer of
-// the handle; never closes it.
+// Reads pageReadSize bytes from pageFileOffset of `file` into `page`, through a file object of
+// its own on that file, so the handle's file pointer stays where it was (unless the file cannot
+// be opened again for reading: then through the handle, whose pointer ends after the page).
+// Never closes the handle.
 PageRead ReadTextPage(HANDLE file, uint8_t (&page)[pageReadSize]);
