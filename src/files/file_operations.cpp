@@ -4,6 +4,7 @@
 
 #include "files/file_client_text.h"
 #include "files/file_rules.h"
+#include "files/handle_position_lock.h"
 
 namespace {
 
@@ -24,17 +25,13 @@ HANDLE OpenNamed(const FileBlock *block, const FileOpenMode &mode)
     return CreateFileA(name, mode.access, mode.share, nullptr, mode.disposition, mode.flags, nullptr);
 }
 
-// Where 'R' and 'W' transfer: `position` from the start, as a signed 32-bit distance. The
-// transfer names its offset itself instead of moving the file pointer first, so nothing that
-// moves the handle's pointer meanwhile (another thread's request, the file viewer, the client)
-// can send it elsewhere.
-bool TransferAt(uint32_t position, OVERLAPPED &at)
+// Moves the file pointer to `position` from the start, as a signed 32-bit distance. Called under
+// the handle's HandlePositionLock, which is held on until the transfer is done.
+bool SetPosition(HANDLE file, uint32_t position)
 {
     if (!PositionSettable(position))
         return false;
-    at = OVERLAPPED{};
-    at.Offset = position;
-    return true;
+    return SetFilePointer(file, static_cast<LONG>(position), nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
 }
 
 } // namespace
@@ -77,14 +74,13 @@ void FileOpen(FileBlock *block)
 
 void FileRead(FileBlock *block)
 {
-    OVERLAPPED at;
-    if (!TransferAt(block->position, at)) {
+    const HandlePositionLock held{block->file};
+    if (!SetPosition(block->file, block->position)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;
     }
     DWORD got = 0;
-    // at or past the end of the file the read fails (end of file) rather than reading 0 bytes
-    const BOOL ok = ReadFile(block->file, block->data, block->count, &got, &at);
+    const BOOL ok = ReadFile(block->file, block->data, block->count, &got, nullptr);
     const ReadOutcome outcome = ReadResult(ok != FALSE, block->count, got);
     block->count = outcome.count;
     block->header.status = outcome.status;
@@ -92,13 +88,13 @@ void FileRead(FileBlock *block)
 
 void FileWrite(FileBlock *block)
 {
-    OVERLAPPED at;
-    if (!TransferAt(block->position, at)) {
+    const HandlePositionLock held{block->file};
+    if (!SetPosition(block->file, block->position)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;
     }
     DWORD written = 0;
-    const BOOL ok = WriteFile(block->file, block->data, block->count, &written, &at);
+    const BOOL ok = WriteFile(block->file, block->data, block->count, &written, nullptr);
     block->header.status = WriteResult(ok != FALSE, block->count, written);
 }
 

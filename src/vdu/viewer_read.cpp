@@ -1,5 +1,7 @@
 #include "vdu/viewer_read.h"
 
+#include "files/handle_position_lock.h"
+
 namespace {
 
 // A file object of the viewer's own on the client's file, with a file pointer of its own; null
@@ -10,13 +12,28 @@ HANDLE OwnReader(HANDLE file)
     return own == INVALID_HANDLE_VALUE ? nullptr : own;
 }
 
-// Reads at an explicit offset: there is no separate seek for another thread to come between.
-bool ReadPageAt(HANDLE file, uint8_t (&page)[pageReadSize])
+PageRead ReadPage(HANDLE file, uint8_t (&page)[pageReadSize])
 {
-    OVERLAPPED at{};
-    at.Offset = pageFileOffset;
+    if (SetFilePointer(file, pageFileOffset, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER)
+        return PageRead::seekFailed;
     DWORD read = 0;
-    return ReadFile(file, page, pageReadSize, &read, &at) && read == pageReadSize;
+    if (!ReadFile(file, page, pageReadSize, &read, nullptr) || read < pageReadSize)
+        return PageRead::readFailed;
+    return PageRead::done;
+}
+
+// Through the client's handle, as the file requests use it: under its position lock, and with
+// the file pointer put back where it was.
+PageRead ReadPageThroughClientHandle(HANDLE file, uint8_t (&page)[pageReadSize])
+{
+    const HandlePositionLock held{file};
+    LONG high = 0;
+    const DWORD low = SetFilePointer(file, 0, &high, FILE_CURRENT);
+    const bool known = low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
+    const PageRead result = ReadPage(file, page);
+    if (known)
+        SetFilePointer(file, static_cast<LONG>(low), &high, FILE_BEGIN);
+    return result;
 }
 
 } // namespace
@@ -26,6 +43,7 @@ const char *PageReadFailureText(PageRead result)
     switch (result) {
     case PageRead::noFile: return "INV VDU file HANDLE";
     case PageRead::fileTooLarge: return "VDU dwFileSizeHigh error";
+    case PageRead::seekFailed: return "VDU fileptr error";
     case PageRead::readFailed: return "VDU read error";
     case PageRead::done: break;
     }
@@ -41,10 +59,9 @@ PageRead ReadTextPage(HANDLE file, uint8_t (&page)[pageReadSize])
     if (sizeHigh != 0)
         return PageRead::fileTooLarge;
     const HANDLE own = OwnReader(file);
-    // Without a file object of its own the pass reads through the client's handle, which then
-    // leaves its file pointer after the page.
-    const bool read = ReadPageAt(own ? own : file, page);
-    if (own)
-        CloseHandle(own);
-    return read ? PageRead::done : PageRead::readFailed;
+    if (!own)
+        return ReadPageThroughClientHandle(file, page);
+    const PageRead result = ReadPage(own, page);
+    CloseHandle(own);
+    return result;
 }

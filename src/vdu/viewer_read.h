@@ -11,6 +11,7 @@ enum class PageRead : uint8_t {
     done,
     noFile,        // the handle is 0 or the invalid-handle value
     fileTooLarge,  // 4 GiB or more
+    seekFailed,
     readFailed,    // a failed or short read
 };
 
@@ -18,7 +19,7 @@ enum class PageRead : uint8_t {
 const char *PageReadFailureText(PageRead result);
 
 // Reads pageReadSize bytes from pageFileOffset of `file` into `page`, through a file object of
-// its own on that file, so the handle's file pointer stays where it was (unless the file cannot
-// be opened again for reading: then through the handle, whose pointer ends after the page).
-// Never closes the handle.
+// its own on that file; when the file cannot be opened again for reading, through the handle,
+// under its position lock, putting its file pointer back afterwards. Either way the handle's
+// file pointer stays where it was. Never closes the handle.
 PageRead ReadTextPage(HANDLE file, uint8_t (&page)[pageReadSize]);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -53,7 +54,21 @@ void WriteAndReadBack(HostContext *context, HANDLE file, uint32_t firstRecord, D
     lastRound = round - 1;
 }
 
-// The file as another handle sees it.
+// A new file holding `page` at 4096, open for reading and writing with `share`, as a client
+// opens the file it keeps the page in: with 'O' (shared for reading and writing) or itself.
+HANDLE PageFileOpen(const char *name, const TextPage &page, DWORD share)
+{
+    const HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, share, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE);
+    std::vector<uint8_t> bytes(8192, 0);
+    std::memcpy(bytes.data() + 4096, page.bytes, sizeof page.bytes);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    return file;
+}
+
+// The file as another handle sees it, once the client has closed it.
 std::vector<uint8_t> Contents(const char *name)
 {
     const HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -65,6 +80,14 @@ std::vector<uint8_t> Contents(const char *name)
     bytes.resize(got);
     return bytes;
 }
+
+// How the client holds the page file: shared like a file of 'O' (the viewer opens a file object
+// of its own on it), or without sharing (the viewer reads through the client's handle).
+struct Holding {
+    const char *name;
+    DWORD share;
+};
+constexpr Holding holdings[] = {{"shared", FILE_SHARE_READ | FILE_SHARE_WRITE}, {"not shared", 0}};
 
 // Viewer passes as fast as they come, besides the display window's own ticks, so that many of
 // them meet the clients' requests.
@@ -90,40 +113,42 @@ struct ViewerPasses {
 
 TEST(ViewerSharedHandle, RecordsOfClientThreadsLandWhereTheyWereWrittenWhileTheViewerRuns)
 {
-    for (const int threads : {1, 2}) {
-        SCOPED_TRACE(threads);
-        const int exitCode = RunClient([threads](HostContext *context) {
+    struct Case {
+        int threads;
+        Holding holding;
+    };
+    for (const Case c : {Case{1, holdings[0]}, Case{2, holdings[0]}, Case{2, holdings[1]}}) {
+        SCOPED_TRACE(std::to_string(c.threads) + " thread(s), " + c.holding.name);
+        const int exitCode = RunClient([c](HostContext *context) {
             VduClient vdu(context);
             ASSERT_EQ(vdu.Open(), 0);
-            PageFile page("records.bin");
             TextPage text;
             text.Fill('v');
-            page.Write(text);
-            FileRequester owner(context);
-            ASSERT_EQ(owner.Open("records.bin"), 0);
-            context->mirrorFile = owner.block.file;
+            const HANDLE file = PageFileOpen("records.bin", text, c.holding.share);
+            context->mirrorFile = file;
             vdu.block->viewerSwitch = 'V';
 
             Tally tally;
-            std::vector<uint32_t> lastRounds(threads);
+            std::vector<uint32_t> lastRounds(c.threads);
             int passes = 0, boxes = 0;
             {
                 BoxCounter counter; // a pass that reads from the wrong place may find the file too short
                 ViewerPasses viewer(context, vdu.block);
                 const DWORD until = GetTickCount() + runMs;
                 std::vector<std::thread> clients;
-                for (int t = 0; t < threads; ++t)
-                    clients.emplace_back(WriteAndReadBack, context, owner.block.file, t * recordsPerThread, until,
-                                         std::ref(tally), std::ref(lastRounds[t]));
-                for (std::thread &c : clients)
-                    c.join();
+                for (int t = 0; t < c.threads; ++t)
+                    clients.emplace_back(WriteAndReadBack, context, file, t * recordsPerThread, until, std::ref(tally),
+                                         std::ref(lastRounds[t]));
+                for (std::thread &client : clients)
+                    client.join();
                 passes = viewer.passes;
                 boxes = counter.Count();
             }
             vdu.block->viewerSwitch = ' ';
             context->mirrorFile = nullptr;
-            std::printf("%d client thread(s): %d transfers, %d viewer passes\n", threads, tally.transfers.load(),
-                        passes);
+            CloseHandle(file);
+            std::printf("%d thread(s), %s: %d transfers, %d viewer passes\n", c.threads, c.holding.name,
+                        tally.transfers.load(), passes);
             EXPECT_GT(passes, 24);
             EXPECT_EQ(boxes, 0);
             EXPECT_EQ(vdu.Cell(79, 23), uint32_t{'v'});
@@ -131,20 +156,21 @@ TEST(ViewerSharedHandle, RecordsOfClientThreadsLandWhereTheyWereWrittenWhileTheV
             EXPECT_EQ(tally.misread, 0) << "a record read back from somewhere else";
 
             const std::vector<uint8_t> bytes = Contents("records.bin");
-            ASSERT_EQ(bytes.size(), recordArea + threads * recordsPerThread * recordSize)
+            ASSERT_EQ(bytes.size(), recordArea + c.threads * recordsPerThread * recordSize)
                 << "a record went past the end of the area";
+            for (uint32_t i = 4096; i < 8192; ++i)
+                ASSERT_EQ(bytes[i], text.bytes[i - 4096]) << "the page changed at " << i;
             for (uint32_t i = 8192; i < recordArea; ++i)
                 ASSERT_EQ(bytes[i], 0) << "a record landed at " << i;
             uint8_t expected[recordSize];
             int misplaced = 0;
-            for (int t = 0; t < threads; ++t)
+            for (int t = 0; t < c.threads; ++t)
                 for (uint32_t k = 0; k < recordsPerThread; ++k) {
                     const uint32_t index = t * recordsPerThread + k;
                     FillRecord(expected, index, lastRounds[t]);
                     misplaced += std::memcmp(bytes.data() + recordArea + index * recordSize, expected, recordSize) != 0;
                 }
             EXPECT_EQ(misplaced, 0);
-            EXPECT_EQ(owner.Close(), 0);
         });
         EXPECT_EQ(exitCode, 0) << "the host did not start";
     }
@@ -152,26 +178,25 @@ TEST(ViewerSharedHandle, RecordsOfClientThreadsLandWhereTheyWereWrittenWhileTheV
 
 TEST(ViewerSharedHandle, PassesLeaveTheFilePointerOfTheClientsHandleAlone)
 {
-    const int exitCode = RunClient([](HostContext *context) {
-        VduClient vdu(context);
-        ASSERT_EQ(vdu.Open(), 0);
-        PageFile page("pointer.bin");
-        TextPage text;
-        text.Fill('p');
-        page.Write(text);
-        FileRequester owner(context);
-        ASSERT_EQ(owner.Open("pointer.bin"), 0);
-        const HANDLE file = owner.block.file;
-        context->mirrorFile = file;
-        ASSERT_EQ(SetFilePointer(file, 1234, nullptr, FILE_BEGIN), 1234u);
-        for (int pass = 0; pass < 3; ++pass)
-            RunFileViewer(context, vdu.block);
-        EXPECT_EQ(vdu.Cell(0, 0), uint32_t{'p'});
-        EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 1234u);
-        context->mirrorFile = nullptr;
-        EXPECT_EQ(owner.Close(), 0);
-    });
-    EXPECT_EQ(exitCode, 0) << "the host did not start";
+    for (const Holding &holding : holdings) {
+        SCOPED_TRACE(holding.name);
+        const int exitCode = RunClient([holding](HostContext *context) {
+            VduClient vdu(context);
+            ASSERT_EQ(vdu.Open(), 0);
+            TextPage text;
+            text.Fill('p');
+            const HANDLE file = PageFileOpen("pointer.bin", text, holding.share);
+            context->mirrorFile = file;
+            ASSERT_EQ(SetFilePointer(file, 1234, nullptr, FILE_BEGIN), 1234u);
+            for (int pass = 0; pass < 3; ++pass)
+                RunFileViewer(context, vdu.block);
+            EXPECT_EQ(vdu.Cell(0, 0), uint32_t{'p'});
+            EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 1234u);
+            context->mirrorFile = nullptr;
+            CloseHandle(file);
+        });
+        EXPECT_EQ(exitCode, 0) << "the host did not start";
+    }
 }
 
 } // namespace
