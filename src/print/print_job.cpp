@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "print/default_printer.h"
 #include "print/port_output.h"
 #include "print/print_rules.h"
 
@@ -24,27 +25,6 @@ HDC PrinterContext(const char *name)
     if (dc)
         SaveDC(dc);
     return dc;
-}
-
-// The first printer the spooler lists: the local printers at level 4 on the NT family, the
-// default printer at level 5 on the 95 family. Empty when none is listed.
-std::vector<char> DefaultPrinterName()
-{
-    const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
-    const DWORD flags = ntFamily ? PRINTER_ENUM_LOCAL : PRINTER_ENUM_DEFAULT;
-    const DWORD level = ntFamily ? 4 : 5;
-    DWORD needed = 0, returned = 0;
-    EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
-    if (needed == 0)
-        return {};
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
-        return {};
-    const char *name = ntFamily ? reinterpret_cast<PRINTER_INFO_4A *>(buffer.data())->pPrinterName
-                                : reinterpret_cast<PRINTER_INFO_5A *>(buffer.data())->pPrinterName;
-    if (!name)
-        return {};
-    return std::vector<char>(name, name + std::strlen(name) + 1);
 }
 
 void ChooseDevice(HostContext *context, PrintBlock *block)

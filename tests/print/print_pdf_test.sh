@@ -30,9 +30,24 @@ for f in "${pdfs[@]}"; do # complete files only
   for _ in $(seq 1 100); do pdfinfo "$out/$f" >/dev/null 2>&1 && break; sleep 0.1; done
 done
 
-python3 - "$out" "${pdfs[@]}" <<'PY'
+queue_of() { # the queue that printed the job of PDF file $1, once the job is complete
+  local id=${1#job_}
+  id=${id%%-*}
+  for _ in $(seq 1 50); do
+    lpstat -W completed -o 2>/dev/null | awk -v id="$id" '$1 ~ "-" id "$" { sub("-" id "$", "", $1); print $1; found = 1 }
+      END { exit !found }' && return
+    sleep 0.1
+  done
+  echo "(not completed)"
+}
+queues=()
+for f in "${pdfs[@]}"; do queues+=("$(queue_of "$f")"); done
+echo "queues: ${queues[*]}"
+
+python3 - "$out" "${pdfs[@]}" "${queues[@]}" <<'PY'
 import re, subprocess, sys
 out, named, wide, default, hardcopy = sys.argv[1:6]
+queue = dict(zip(("named", "wide", "default", "hardcopy"), sys.argv[6:10]))
 failures = 0
 
 def check(what, ok):
@@ -70,6 +85,9 @@ check("the second page is blank", words(named, 2) == [])
 d = words(default, 1)
 print("default printer, page 1:", d)
 check("the default printer printed the LPT1 job", pages(default) == 1 and [t for t, _, _ in d] == ["DEFAULT"])
+check("the LPT1 jobs went to the default printer, not the first listed",
+      queue["default"] == "tarnwellDefault" and queue["hardcopy"] == "tarnwellDefault")
+check("the COM3 jobs went to tarnwellS3", queue["named"] == "tarnwellS3" and queue["wide"] == "tarnwellS3")
 check("the 192-column job printed its page", pages(wide) == 1 and "W" in [t for t, _, _ in words(wide, 1)])
 h = words(hardcopy, 1)
 print("hardcopy, first words:", h[:4])
