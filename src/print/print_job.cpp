@@ -68,18 +68,25 @@ void PublishCapabilities(HostContext *context, HDC dc)
         context->printerInfo[i] = GetDeviceCaps(dc, kIndexes[i]);
 }
 
+// A page that cannot be started or ended ends the document too: it is aborted, so that the
+// spooler drops the job instead of keeping a document open whose context is then deleted.
+void AbortPrinterDocument(PrintBlock *block)
+{
+    AbortDoc(block->printerDC);
+    block->pageState = PRINT_NO_DOCUMENT;
+    block->header.status = kFailed;
+}
+
 // Ends an open page and the document, and releases the printer context (close, step 2..5).
 void ClosePrinter(PrintBlock *block)
 {
     HDC dc = block->printerDC;
     block->header.status = HOST_STATUS_DONE;
     if (block->pageState == PRINT_PAGE_OPEN) {
-        if (EndPage(dc) > 0) {
+        if (EndPage(dc) > 0)
             block->pageState = PRINT_DOCUMENT_STARTED;
-        } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
-        }
+        else
+            AbortPrinterDocument(block);
     }
     if (block->pageState >= PRINT_DOCUMENT_STARTED) {
         block->header.status = EndDoc(dc) > 0 ? int8_t{HOST_STATUS_DONE} : kFailed;
@@ -119,7 +126,7 @@ void SendToPrinter(PrintBlock *block)
     }
     const int32_t columns = print_rules::SafeColumns(block->columns);
     if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPrinterPage(block, columns)) {
-        block->pageState = PRINT_NO_DOCUMENT;
+        AbortPrinterDocument(block);
         ClosePrinter(block);
         block->header.status = kFailed;
         return;
@@ -140,8 +147,7 @@ void SendToPrinter(PrintBlock *block)
             block->cursorColumn = 0;
             block->cursorRow = 0;
         } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
+            AbortPrinterDocument(block);
         }
     }
 }
