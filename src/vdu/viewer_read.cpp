@@ -28,6 +28,7 @@ PageRead ReadPageThroughClientHandle(HANDLE file, uint8_t (&page)[pageReadSize])
 {
     const HandlePositionLock held{file};
     LONG high = 0;
+    SetLastError(NO_ERROR);
     const DWORD low = SetFilePointer(file, 0, &high, FILE_CURRENT);
     const bool known = low != INVALID_SET_FILE_POINTER || GetLastError() == NO_ERROR;
     const PageRead result = ReadPage(file, page);
