@@ -7,7 +7,22 @@
 namespace {
 
 constexpr size_t nameOffset = 4;
+constexpr size_t nameSize = 12;
 constexpr size_t dataOffset = 20;
+
+// The payload's file name: at most the 12 bytes of its field. The length field after it ends the
+// name only for payloads under 16 MiB, whose length has a first byte of 0.
+struct PayloadName {
+    char text[nameSize + 1];
+};
+
+PayloadName NameOf(const PayloadRecord &payload)
+{
+    PayloadName name{};
+    for (size_t i = 0; i < nameSize && payload.record[nameOffset + i] != 0; ++i)
+        name.text[i] = static_cast<char>(payload.record[nameOffset + i]);
+    return name;
+}
 
 int Fail(const char *message, int code)
 {
@@ -30,7 +45,8 @@ int ExtractPayload(const HostContext *context, const PayloadRecord &payload)
         return Fail("cannot enter directory", extractionNoDirectory);
 
     const uint8_t type = payload.record[0];
-    const char *name = reinterpret_cast<const char *>(payload.record + nameOffset);
+    const PayloadName payloadName = NameOf(payload);
+    const char *name = payloadName.text;
     const HANDLE file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Fail("INV ALLOC file HANDLE", extractionNotCreated);

@@ -5,8 +5,9 @@
 
 #include "host/host_context.h"
 
-// A payload record: type byte, name at offset 4 (NUL-terminated by the length field that
-// follows it), the data from offset 20, and the fixed number of bytes written from there.
+// A payload record: type byte, name at offset 4 (at most 12 characters, ended by a NUL within
+// them or by the end of the field), the data from offset 20, and the fixed number of bytes
+// written from there.
 struct PayloadRecord {
     const uint8_t *record;
     uint32_t writeSize;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "print/default_printer.h"
 #include "print/job_font.h"
 #include "print/port_output.h"
 #include "print/print_rules.h"
@@ -26,27 +27,6 @@ HDC PrinterContext(const char *name)
     if (dc)
         SaveDC(dc);
     return dc;
-}
-
-// The first printer the spooler lists: the local printers at level 4 on the NT family, the
-// default printer at level 5 on the 95 family. Empty when none is listed.
-std::vector<char> DefaultPrinterName()
-{
-    const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
-    const DWORD flags = ntFamily ? PRINTER_ENUM_LOCAL : PRINTER_ENUM_DEFAULT;
-    const DWORD level = ntFamily ? 4 : 5;
-    DWORD needed = 0, returned = 0;
-    EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
-    if (needed == 0)
-        return {};
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
-        return {};
-    const char *name = ntFamily ? reinterpret_cast<PRINTER_INFO_4A *>(buffer.data())->pPrinterName
-                                : reinterpret_cast<PRINTER_INFO_5A *>(buffer.data())->pPrinterName;
-    if (!name)
-        return {};
-    return std::vector<char>(name, name + std::strlen(name) + 1);
 }
 
 void ChooseDevice(HostContext *context, PrintBlock *block)
@@ -90,18 +70,25 @@ void PublishCapabilities(HostContext *context, HDC dc)
         context->printerInfo[i] = GetDeviceCaps(dc, kIndexes[i]);
 }
 
+// A page that cannot be started or ended ends the document too: it is aborted, so that the
+// spooler drops the job instead of keeping a document open whose context is then deleted.
+void AbortPrinterDocument(PrintBlock *block)
+{
+    AbortDoc(block->printerDC);
+    block->pageState = PRINT_NO_DOCUMENT;
+    block->header.status = kFailed;
+}
+
 // Ends an open page and the document, and releases the printer context (close, step 2..5).
 void ClosePrinter(PrintBlock *block)
 {
     HDC dc = block->printerDC;
     block->header.status = HOST_STATUS_DONE;
     if (block->pageState == PRINT_PAGE_OPEN) {
-        if (EndPage(dc) > 0) {
+        if (EndPage(dc) > 0)
             block->pageState = PRINT_DOCUMENT_STARTED;
-        } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
-        }
+        else
+            AbortPrinterDocument(block);
     }
     if (block->pageState >= PRINT_DOCUMENT_STARTED) {
         block->header.status = EndDoc(dc) > 0 ? int8_t{HOST_STATUS_DONE} : kFailed;
@@ -132,19 +119,20 @@ bool StartPrinterPage(PrintBlock *block, int32_t columns)
     return true;
 }
 
-// Starts a page; a page that cannot be started closes the job with status 17.
+// Starts a page; a page that cannot be started aborts the document and closes the job with
+// status 17.
 bool StartPageOrClose(PrintBlock *block, int32_t columns)
 {
     if (StartPrinterPage(block, columns))
         return true;
-    block->pageState = PRINT_NO_DOCUMENT;
+    AbortPrinterDocument(block);
     ClosePrinter(block);
     block->header.status = kFailed;
     return false;
 }
 
 // Ends the open page: on success the next character starts a new page at its top; on failure
-// the job is left in state 0 with status 17, and the next request closes it.
+// the document is aborted and the job left in state 0 with status 17; the next request closes it.
 bool EndPrinterPage(PrintBlock *block)
 {
     if (EndPage(block->printerDC) > 0) {
@@ -153,8 +141,7 @@ bool EndPrinterPage(PrintBlock *block)
         block->cursorRow = 0;
         return true;
     }
-    block->pageState = PRINT_NO_DOCUMENT;
-    block->header.status = kFailed;
+    AbortPrinterDocument(block);
     return false;
 }
 

@@ -75,6 +75,25 @@ TEST_F(Extraction, ProgramPayloadIsWrittenRunDeletedAndItsBatchFileRun)
     EXPECT_TRUE(fs::exists(dir / "BATCH.RAN")) << "the batch file the payload left was run";
 }
 
+TEST_F(Extraction, ATwelveCharacterNameEndsAtTheLengthFieldWhateverItHolds)
+{
+    std::string error;
+    record = BuildPayloadRecord("twlfake1.exe", program, error);
+    ASSERT_FALSE(record.empty()) << error;
+    // A length of 16 MiB or more: its first byte does not end the name. 'A' and 0 keep a name
+    // that runs into it a valid file name, so that a failure shows as a wrong file rather than
+    // a message box. Another type than 'X' leaves the file in place to be looked at.
+    record[0] = 'D';
+    record[16] = 'A';
+    record[17] = 0;
+    ASSERT_EQ(ExtractPayload(context, {record.data(), static_cast<uint32_t>(PaddedPayloadSize(program.size()))}),
+              extractionDone);
+    std::vector<std::string> written;
+    for (const fs::directory_entry &entry : fs::directory_iterator(home / target))
+        written.push_back(entry.path().filename().string());
+    EXPECT_EQ(written, std::vector<std::string>{"TWLFAKE1.EXE"});
+}
+
 TEST_F(Extraction, OtherTypeIsWrittenPaddedAndNothingRuns)
 {
     ASSERT_EQ(Extract('D'), extractionDone);

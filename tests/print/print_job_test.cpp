@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "../common/import_patch.h"
 #include "../vdu/vdu_client.h"
 #include "host/host_api.h"
 #include "print/print_block.h"
@@ -298,4 +299,86 @@ TEST(PrintJobFailures, RefusedPagesAnswer17AndCloseTheJob)
     AbortDoc(printer);
     RestoreDC(printer, -1);
     DeleteDC(printer);
+}
+
+// The printer's page calls refusing on demand, and the document calls counted, through this
+// program's import table: a real printer never refuses a page here.
+struct PageCalls {
+    using Call = int(WINAPI *)(HDC);
+    static inline Call startPage, endPage, endDoc, abortDoc;
+    static inline bool refuseStart, refuseEnd;
+    static inline int ended, aborted;
+    static inline HDC abortedDC;
+
+    static int WINAPI StartPage(HDC dc) { return refuseStart ? 0 : startPage(dc); }
+    static int WINAPI EndPage(HDC dc) { return refuseEnd ? 0 : endPage(dc); }
+    static int WINAPI EndDoc(HDC dc)
+    {
+        ++ended;
+        return endDoc(dc);
+    }
+    static int WINAPI AbortDoc(HDC dc)
+    {
+        ++aborted;
+        abortedDC = dc;
+        return abortDoc(dc);
+    }
+    static Call Patch(const char *name, Call replacement)
+    {
+        return reinterpret_cast<Call>(PatchImport("gdi32.dll", name, reinterpret_cast<void *>(replacement)));
+    }
+    PageCalls()
+    {
+        startPage = Patch("StartPage", StartPage);
+        endPage = Patch("EndPage", EndPage);
+        endDoc = Patch("EndDoc", EndDoc);
+        abortDoc = Patch("AbortDoc", AbortDoc);
+        EXPECT_TRUE(startPage && endPage && endDoc && abortDoc) << "the calls are not imported by name";
+    }
+    ~PageCalls()
+    {
+        Patch("StartPage", startPage);
+        Patch("EndPage", endPage);
+        Patch("EndDoc", endDoc);
+        Patch("AbortDoc", abortDoc);
+    }
+};
+
+// After the other failures: these jobs are aborted and leave no PDF either.
+TEST(PrintJobFailures, APageThatCannotBeStartedOrEndedAbortsTheDocument)
+{
+    struct Case {
+        const char *name;
+        bool refuseStart, refuseEnd;
+        const char *before; // sent while the page calls work
+        char refused;       // the character whose page call is refused; 0: the close
+    };
+    const Case cases[] = {
+        {"page start refused", true, false, "", 'A'},
+        {"page end refused at a form feed", false, true, "B", '\f'},
+        {"page end refused at the close", false, true, "B", 0},
+    };
+    const PageCalls calls;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PageCalls::refuseStart = PageCalls::refuseEnd = false;
+        PageCalls::ended = PageCalls::aborted = 0;
+        PageCalls::abortedDC = nullptr;
+        Job job("COM3", 10);
+        ASSERT_EQ(job.Open(), 0);
+        const HDC printer = job.block.printerDC;
+        ASSERT_EQ(job.SendText(c.before), 0);
+        PageCalls::refuseStart = c.refuseStart;
+        PageCalls::refuseEnd = c.refuseEnd;
+        EXPECT_EQ(c.refused ? job.Send(static_cast<uint8_t>(c.refused)) : job.Close(), HOST_STATUS_START_FAILED);
+        EXPECT_EQ(job.block.pageState, PRINT_NO_DOCUMENT);
+        EXPECT_EQ(PageCalls::aborted, 1) << "the document was left started";
+        EXPECT_EQ(PageCalls::abortedDC, printer);
+        if (job.block.printerDC) {
+            EXPECT_EQ(job.Send('C'), HOST_STATUS_START_FAILED); // closes the job
+        }
+        EXPECT_EQ(job.block.printerDC, nullptr);
+        EXPECT_EQ(PageCalls::aborted, 1);
+        EXPECT_EQ(PageCalls::ended, 0);
+    }
 }

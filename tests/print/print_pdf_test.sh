@@ -62,6 +62,23 @@ if missing:
     print(f"FAILED: no PDF of the jobs {missing} (tag {tag}) appeared in {out}")
     sys.exit(1)
 
+def queue(job):
+    """The queue that printed a job, from the print server's list of completed jobs."""
+    id = re.match(r".*/job_(\d+)-", found[job]).group(1)
+    for _ in range(50):
+        done = subprocess.run(["lpstat", "-W", "completed", "-o"], capture_output=True, text=True).stdout
+        m = re.search(r"^(\S+)-" + id + r"\s", done, re.M)
+        if m:
+            return m.group(1)
+        time.sleep(0.1)
+    return "(not completed)"
+
+queues = {job: queue(job) for job in jobs}
+print("queues:", queues)
+check("the LPT1 jobs went to the default printer, not the first listed",
+      all(queues[j] == "tarnwellDefault" for j in "DPH"))
+check("the COM3 jobs went to tarnwellS3", all(queues[j] == "tarnwellS3" for j in "NW"))
+
 def info(pdf):
     text = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
     pages = re.search(r"^Pages:\s+(\d+)", text, re.M)
