@@ -60,7 +60,7 @@ const char *ProblemText(FsProblem problem)
     case FsProblem::exists:
         return "something of that name exists";
     case FsProblem::notFound:
-        return "the folder is gone";
+        return "path not found";
     case FsProblem::nameTooLong:
         return "name too long";
     case FsProblem::diskFull:

@@ -116,13 +116,16 @@ EntryKind Win32FileSystem::Inspect(const std::string &path)
     return EntryKind::other;
 }
 
-// Systems tell of a name longer than a folder entry can hold in different ways (Wine: path
-// not found).
+// Systems tell of a name or path longer than they can hold in different ways: Wine says
+// "path not found" for a name over 255 characters and fails without a reason for a path
+// longer than the unix file system takes.
 bool Win32FileSystem::FailedCreating(const std::wstring &full)
 {
     constexpr size_t longestName = 255;
+    constexpr size_t longestPath = 32767;
     Failed();
-    if (full.size() - full.rfind(L'\\') - 1 > longestName)
+    if (full.size() - full.rfind(L'\\') - 1 > longestName || full.size() > longestPath ||
+        (problem_ == FsProblem::other && full.size() > MAX_PATH))
         problem_ = FsProblem::nameTooLong;
     return false;
 }

@@ -84,6 +84,15 @@ run
 deepest=$(find "$work/deep/out" -name f.txt -path '*level_399/f.txt')
 [ "$(cat "$deepest" 2>/dev/null)" = "level 299" ] || fail "the deepest file is wrong"
 
+# Deeper than the file system goes (5000 characters): the folders it can hold are made, the
+# members below them are refused as too long, each with its name.
+prepare toodeep
+run
+[ "$status" = 1 ] || fail "exit code $status"
+written=$(find "$work/toodeep/out" -name f.txt | wc -l)
+[ "$written" -ge 30 ] && [ "$written" -lt 50 ] || fail "$written files"
+[ "$(grep -c ': name too long$' <<<"$err")" = $((50 - written)) ] || fail "$(grep -v ': name too long$' <<<"$err" | head -3)"
+
 # Someone else's files under the names temporary files once had: stepped around, kept.
 prepare temps
 for n in $(seq -w 0 99); do echo "someone's" >"$work/temps/out/~TWL00$n.TMP"; done

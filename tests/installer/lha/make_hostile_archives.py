@@ -53,11 +53,12 @@ def directory(path):
     return level2(b"", b"", directory=path, method=b"-lhd-")
 
 
-def deep_tree(levels):
+def deep_tree(levels, every=1):
     members, path = [], b""
     for level in range(levels):
         path += b"level_%d\xFF" % (100 + level)
-        members.append(level2(b"f.txt", b"level %d\n" % level, directory=path))
+        if (level + 1) % every == 0:
+            members.append(level2(b"f.txt", b"level %d\n" % level, directory=path))
     return members
 
 
@@ -69,6 +70,7 @@ CASES = {
               level0(b"apr31.txt", b"31 Apr\n", dos_time(2021, 4, 31)),
               level0(b"leap.txt", b"29 Feb of a leap year\n", dos_time(2020, 2, 29, 12, 0, 0))],
     "deep": deep_tree(300),
+    "toodeep": deep_tree(500, every=10),
     "temps": [level2(b"a.txt", b"new\n"), level2(b"b.txt", b"b\n")],
     "dirsep": [level2(b"file", b"2\n", directory=b"sub"), level1(b"file1", b"1\n", b"sub1")],
     "dups": [level2(b"dup.txt", b"first\n"), level2(b"Case.txt", b"a\n"), level2(b"dup.txt", b"second\n"),
