@@ -12,6 +12,8 @@ extract=${2:-$root/build/native/lha_extract}
 shift $(($# > 2 ? 2 : $#))
 counts=("${@:-2500 5000 10000}")
 [ -f "$stub" ] && [ -x "$extract" ] || { echo "needs $stub and $extract (build first)" >&2; exit 1; }
+stub=$(realpath "$stub")
+extract=$(realpath "$extract")
 source "$root/scripts/env.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -41,10 +43,11 @@ PY
   for tool in wine native; do
     rm -rf "$work/out" && mkdir "$work/out"
     if [ "$tool" = wine ]; then
-      times=$(cd "$work/out" && { /usr/bin/time -f "%e %U %S" wine "../s$count.exe" >/dev/null; } 2>&1 | tail -1)
+      (cd "$work/out" && /usr/bin/time -o "$work/time" -f "%e %U %S" wine "../s$count.exe" >/dev/null 2>&1)
     else
-      times=$(cd "$work/out" && { /usr/bin/time -f "%e %U %S" "$extract" "../m$count.lzh" >/dev/null; } 2>&1 | tail -1)
+      (cd "$work/out" && /usr/bin/time -o "$work/time" -f "%e %U %S" "$extract" "../m$count.lzh" >/dev/null 2>&1)
     fi
+    times=$(tail -1 "$work/time")
     [ "$(ls "$work/out" | wc -l)" = "$count" ] || { echo "$tool: $(ls "$work/out" | wc -l) of $count files" >&2; exit 1; }
     read -r wall user system <<<"$times"
     printf '%-7s %6d members: %7.2f s wall, %7.2f s CPU\n' "$tool" "$count" "$wall" "$(awk -v u="$user" -v s="$system" 'BEGIN{print u+s}')"

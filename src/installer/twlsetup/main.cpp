@@ -53,7 +53,7 @@ int main()
     const ExtractReport report = ExtractArchive(self.bytes().subspan(imageEnd), fs, options);
     progress.EndLine();
     for (const std::string &notice : report.notices)
-        std::fprintf(stderr, "TWLSETUP: note: %s\n", notice.c_str());
+        std::fprintf(stderr, "TWLSETUP: warning: %s\n", notice.c_str());
     for (const std::string &failure : report.failures)
         std::fprintf(stderr, "TWLSETUP: %s\n", failure.c_str());
     std::printf("TWLSETUP: %s\n", progress.Summary(report).c_str());

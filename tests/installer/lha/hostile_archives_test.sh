@@ -118,9 +118,9 @@ prepare dups
 run
 [ "$status" = 0 ] || fail "exit code $status: $err"
 expect_file dup.txt second
-expect_line "note: dup.txt: replaces the earlier member dup.txt"
+expect_line "warning: dup.txt: replaces the earlier member dup.txt"
 if [ "$mode" = stub ]; then
-  expect_line "note: CASE.TXT: replaces the earlier member Case.txt"
+  expect_line "warning: CASE.TXT: replaces the earlier member Case.txt"
   [ "$(cat "$work/dups/out/"[Cc][Aa][Ss][Ee].[Tt][Xx][Tt])" = b ] || fail "Case.txt is not the later member"
 else
   expect_file Case.txt a

@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     const ExtractReport report = ExtractArchive(archive, fs, options);
     progress.EndLine();
     for (const std::string &notice : report.notices)
-        std::fprintf(stderr, "lha_extract: note: %s\n", notice.c_str());
+        std::fprintf(stderr, "lha_extract: warning: %s\n", notice.c_str());
     for (const std::string &failure : report.failures)
         std::fprintf(stderr, "lha_extract: %s\n", failure.c_str());
     std::printf("lha_extract: %s\n", progress.Summary(report).c_str());
