@@ -2,9 +2,10 @@
 # Hostile archives made here (make_hostile_archives.py) through the installer's extractor:
 # natively (lha_extract) or as TWLSETUP under Wine (the stub with the archive appended).
 # Links placed in the folder beforehand are never written through, impossible dates cost
-# no file, a 300-level tree unpacks, taken temporary names are stepped around, a directory
-# header without its separator is a folder, a later member of one name wins and is reported,
-# and every message names the member and says what is wrong.
+# no file, a 300-level tree unpacks and one deeper than the file system holds is refused as
+# too long, taken temporary names are stepped around, a directory header without its
+# separator is a folder, a later member of one name wins and is reported, and every message
+# names the member and says what is wrong.
 #
 #   hostile_archives_test.sh native LHA_EXTRACT WORKDIR
 #   hostile_archives_test.sh stub TWLSTUB.EXE WORKDIR [WINE]
