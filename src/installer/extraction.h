@@ -26,5 +26,6 @@ enum ExtractionResult {
 
 // Creates and enters the target directory, writes the payload there and, for a program
 // payload, runs it, deletes it and runs the batch file it unpacked. Failures are reported in
-// a message box.
+// a message box. A target directory that is a link, or is reached through one, is refused
+// before anything is written.
 int ExtractPayload(const HostContext *context, const PayloadRecord &payload);

@@ -4,7 +4,9 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 add_library(tarnwell_installer STATIC
   ${CMAKE_CURRENT_LIST_DIR}/install_decision.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/extraction.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/extraction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/target_folder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/twlsetup/win32_paths.cpp)
 target_link_libraries(tarnwell_installer PUBLIC tarnwell_host)
 target_compile_options(tarnwell_installer PRIVATE -Wall -Wextra)
 

@@ -12,6 +12,7 @@ add_library(tarnwell_lha STATIC
   ${twl_lha_dir}/lha_member_output.cpp
   ${twl_lha_dir}/lha_member_time.cpp
   ${twl_lha_dir}/lha_path.cpp
+  ${twl_lha_dir}/lha_progress.cpp
   ${twl_lha_dir}/lzh_decoder.cpp
 )
 target_include_directories(tarnwell_lha PUBLIC ${PROJECT_SOURCE_DIR}/src)
@@ -23,6 +24,7 @@ add_executable(twlsetup_stub
   ${twl_stub_dir}/pe_image_end.cpp
   ${twl_stub_dir}/self_image.cpp
   ${twl_stub_dir}/win32_file_system.cpp
+  ${twl_stub_dir}/win32_paths.cpp
 )
 set_target_properties(twlsetup_stub PROPERTIES OUTPUT_NAME TWLSTUB)
 target_link_libraries(twlsetup_stub PRIVATE tarnwell_lha)
