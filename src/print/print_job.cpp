@@ -7,6 +7,7 @@
 
 #include "print/port_output.h"
 #include "print/print_rules.h"
+#include "print/spooler.h"
 
 namespace {
 
@@ -33,12 +34,15 @@ std::vector<char> DefaultPrinterName()
     const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
     const DWORD flags = ntFamily ? PRINTER_ENUM_LOCAL : PRINTER_ENUM_DEFAULT;
     const DWORD level = ntFamily ? 4 : 5;
+    const auto enumPrinters = Spooler().enumPrinters;
+    if (!enumPrinters)
+        return {};
     DWORD needed = 0, returned = 0;
-    EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
+    enumPrinters(flags, nullptr, level, nullptr, 0, &needed, &returned);
     if (needed == 0)
         return {};
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
+    if (!enumPrinters(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
         return {};
     const char *name = ntFamily ? reinterpret_cast<PRINTER_INFO_4A *>(buffer.data())->pPrinterName
                                 : reinterpret_cast<PRINTER_INFO_5A *>(buffer.data())->pPrinterName;

@@ -4,6 +4,7 @@
 // failed (one line each on stderr), 2 when there is no archive to extract.
 #include <cstdio>
 
+#include "host/system_library.h"
 #include "installer/lha/lha_extract.h"
 #include "installer/twlsetup/pe_image_end.h"
 #include "installer/twlsetup/self_image.h"
@@ -11,6 +12,7 @@
 
 int main()
 {
+    HardenProcess();
     SelfImage self;
     std::string error;
     if (!self.Open(error)) {
