@@ -25,10 +25,12 @@ add_executable(twlsetup_stub
   ${twl_stub_dir}/self_image.cpp
   ${twl_stub_dir}/win32_file_system.cpp
   ${twl_stub_dir}/win32_paths.cpp
+  ${PROJECT_SOURCE_DIR}/src/host/system_library.cpp
 )
-set_target_properties(twlsetup_stub PROPERTIES OUTPUT_NAME TWLSTUB)
-target_link_libraries(twlsetup_stub PRIVATE tarnwell_lha)
+set(twl_stub_file ${CMAKE_BINARY_DIR}/TWLSTUB.exe)
+set_target_properties(twlsetup_stub PROPERTIES OUTPUT_NAME TWLSTUB RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+target_link_libraries(twlsetup_stub PRIVATE tarnwell_lha tarnwell_program)
 target_compile_options(twlsetup_stub PRIVATE -Wall -Wextra)
-# Static and stripped: no DLLs but Windows' own, and nothing after the last section but
-# the archive that gets appended.
-target_link_options(twlsetup_stub PRIVATE -static -static-libgcc -static-libstdc++ -s)
+# Static and stripped (tarnwell_program): no DLLs but Windows' own, and nothing after the last
+# section but the archive that gets appended.
+target_link_options(twlsetup_stub PRIVATE -static -static-libgcc -static-libstdc++)

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "print/spooler.h"
+
 namespace {
 
 std::vector<char> Terminated(const char *name)
@@ -16,12 +18,15 @@ std::vector<char> Terminated(const char *name)
 // The user's default printer, empty when none is set.
 std::vector<char> UserDefaultPrinter()
 {
+    const auto getDefaultPrinter = Spooler().getDefaultPrinter;
+    if (!getDefaultPrinter)
+        return {};
     DWORD size = 0;
-    GetDefaultPrinterA(nullptr, &size);
+    getDefaultPrinter(nullptr, &size);
     if (size == 0)
         return {};
     std::vector<char> name(size + 1, '\0');
-    if (!GetDefaultPrinterA(name.data(), &size))
+    if (!getDefaultPrinter(name.data(), &size))
         return {};
     return Terminated(name.data());
 }
@@ -32,12 +37,15 @@ std::vector<char> FirstListedPrinter(bool ntFamily)
 {
     const DWORD flags = ntFamily ? PRINTER_ENUM_LOCAL : PRINTER_ENUM_DEFAULT;
     const DWORD level = ntFamily ? 4 : 5;
+    const auto enumPrinters = Spooler().enumPrinters;
+    if (!enumPrinters)
+        return {};
     DWORD needed = 0, returned = 0;
-    EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
+    enumPrinters(flags, nullptr, level, nullptr, 0, &needed, &returned);
     if (needed == 0)
         return {};
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
+    if (!enumPrinters(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
         return {};
     return Terminated(ntFamily ? reinterpret_cast<PRINTER_INFO_4A *>(buffer.data())->pPrinterName
                                : reinterpret_cast<PRINTER_INFO_5A *>(buffer.data())->pPrinterName);

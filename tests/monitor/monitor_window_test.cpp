@@ -423,6 +423,34 @@ TEST(Splash, PictureWhosePixelsDoNotFitTheFileIsLeftOut)
     EndSplashTest(context);
 }
 
+// The icon file in the current folder wins; without it the windows take the program's own
+// icon (this test program carries TARNWELL.EXE's resources), not none.
+TEST(WindowIcon, FileInTheCurrentFolderElseTheProgramsOwn)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HANDLE own = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_VGACOLOR | LR_SHARED);
+    ASSERT_NE(own, nullptr);
+    static char line[] = "";
+    HostContext *context = CreateHostContext(instance, line);
+    for (const bool file : {false, true}) {
+        if (file)
+            ASSERT_TRUE(CopyFileA(TEST_ICON_FILE, "TARNWELL.ICO", FALSE));
+        else
+            DeleteFileA("TARNWELL.ICO");
+        UnregisterClassA(monitorClassName, instance);
+        RegisterMonitorClass(context);
+        WNDCLASSA registered{};
+        ASSERT_TRUE(GetClassInfoA(instance, monitorClassName, &registered));
+        if (file) {
+            EXPECT_NE(registered.hIcon, nullptr);
+            EXPECT_NE(registered.hIcon, own) << "the file's icon";
+        } else {
+            EXPECT_EQ(registered.hIcon, own);
+        }
+    }
+    DeleteFileA("TARNWELL.ICO");
+}
+
 } // namespace
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "host/system_library.h"
 #include "installer/lha/lha_extract.h"
 #include "installer/lha/lha_progress.h"
 #include "installer/twlsetup/pe_image_end.h"
@@ -30,6 +31,7 @@ bool StandardOutputIsAConsole()
 
 int main()
 {
+    HardenProcess();
     SelfImage self;
     std::string error;
     if (!self.Open(error)) {
