@@ -130,16 +130,16 @@ bool OnMouseButton(HWND window, HostContext *context, VduBlock *block, UINT mess
     const WindowPoint p = Relative(window, screen, r);
     if (!IsLeftUp(message))
         return Button(window, context, block, message, p, r);
-    // The band this window held ends here; its text is copied once the button's own event is
-    // queued, so the client sees the same events with or without a selection.
+    // The band this window held ends here. Its text is on the clipboard before the button's own
+    // event is queued, so a client that sees the button-up finds the copy done; the events are
+    // the same with or without a selection.
     const bool owned = context->rubberBandOwner == window;
     const int32_t *band = context->rubberBand;
     const WindowPoint anchor{band[0], band[1]}, corner{band[2], band[3]};
     EndRubberBand(context, window);
-    const bool handled = Button(window, context, block, message, p, r);
     if (owned)
         CopySelection(window, block, anchor, corner);
-    return handled;
+    return Button(window, context, block, message, p, r);
 }
 
 void OnWheel(HWND window, HostContext *context, VduBlock *block, WPARAM wParam, LPARAM lParam)
