@@ -5,7 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <new>
+#include <exception>
 
 namespace lha {
 
@@ -56,7 +56,7 @@ bool ReadRegularFile(const std::string &path, uint64_t maxSize, const char *limi
         file.modified = UnixTime(info.ftLastWriteTime);
         try {
             file.data.resize(static_cast<size_t>(size));
-        } catch (const std::bad_alloc &) {
+        } catch (const std::exception &) { // no memory (bad_alloc), or 2 GiB or more (length_error)
             error = "\"" + path + "\" is " + std::to_string(size) + " bytes, more than this 32-bit program can hold";
         }
         size_t done = 0;

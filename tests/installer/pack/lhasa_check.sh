@@ -111,6 +111,12 @@ truncate -s 4294967297 in/huge.bin
 refused "file larger than 4 GiB" --base in in/huge.bin
 grep -q "4 GiB" refused.err || fail "the size refusal does not say why"
 rm -f in/huge.bin
+if [ -n "$runner" ]; then # lha_pack.exe, a 32-bit program: a member it cannot hold in memory
+    truncate -s 3G in/huge.bin
+    refused "file of 3 GiB" --base in in/huge.bin
+    grep -q "32-bit program" refused.err || fail "the memory refusal does not say why"
+    rm -f in/huge.bin
+fi
 if [ "$(id -u)" != 0 ]; then
     echo secret >in/locked
     chmod 000 in/locked
