@@ -50,6 +50,15 @@ std::string Failed(const char *what, FsProblem problem)
     return std::string(what) + ": " + ProblemText(problem);
 }
 
+// What stands at a name an exclusive create found taken. Where the system hides a link that
+// leads nowhere (Wine, for a unix symbolic link), the name is taken yet nothing is seen
+// there: that is taken for the link it is.
+EntryKind TakenEntry(FileSystem &fs, const std::string &path)
+{
+    const EntryKind kind = fs.Inspect(path);
+    return kind == EntryKind::none ? EntryKind::link : kind;
+}
+
 } // namespace
 
 const char *ProblemText(FsProblem problem)
@@ -83,7 +92,7 @@ std::string MemberWriter::MakeFolder(const std::string &folder, bool isMember)
     if (fs_.MakeDirectory(folder))
         return {};
     const FsProblem problem = fs_.LastProblem();
-    const EntryKind kind = fs_.Inspect(folder);
+    const EntryKind kind = problem == FsProblem::exists ? TakenEntry(fs_, folder) : fs_.Inspect(folder);
     if (kind == EntryKind::directory)
         return {};
     if (kind == EntryKind::link)
@@ -189,15 +198,15 @@ std::string MemberWriter::WriteFile(const LhaHeader &header, std::span<const uin
     }
     if (fs_.LastProblem() != FsProblem::exists)
         return Failed("could not create the file", fs_.LastProblem());
-    switch (fs_.Inspect(path)) {
+    switch (TakenEntry(fs_, path)) {
     case EntryKind::link:
+    case EntryKind::none:
         return LinkRefusal(path);
     case EntryKind::directory:
         return "a folder of that name exists";
     case EntryKind::other:
         return "something that is no file has that name";
     case EntryKind::file:
-    case EntryKind::none:
         break;
     }
 

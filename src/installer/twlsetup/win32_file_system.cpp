@@ -41,9 +41,12 @@ bool DosLocalToFileTime(uint32_t dos, FILETIME &fileTime)
     return TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &fileTime);
 }
 
+// Without FILE_FLAG_OPEN_REPARSE_POINT an exclusive create follows a link that leads nowhere
+// and makes the file it names.
 FileHandle Create(const std::wstring &full)
 {
-    const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     return file == INVALID_HANDLE_VALUE ? noFile : reinterpret_cast<FileHandle>(file);
 }
 
@@ -133,6 +136,12 @@ bool Win32FileSystem::FailedCreating(const std::wstring &full)
 bool Win32FileSystem::MakeDirectory(const std::string &path)
 {
     const std::wstring full = Full(path);
+    // CreateDirectoryW has no way not to follow a link that leads nowhere: it would make the
+    // folder the link names.
+    if (InspectPath(full, {}) != PathKind::missing) {
+        problem_ = FsProblem::exists;
+        return false;
+    }
     return CreateDirectoryW(full.c_str(), nullptr) || FailedCreating(full);
 }
 

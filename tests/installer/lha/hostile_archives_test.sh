@@ -49,21 +49,24 @@ no_temporaries() {
   [ -z "$(find "$work/$case" -name '~TWL*' ! -name '~TWL00[0-9][0-9].TMP')" ] || fail "a temporary file was left"
 }
 
-# Links made beforehand, to a folder and to a file outside: refused, the outside untouched.
+# Links made beforehand, to a folder, to a file and to nothing yet outside: refused, the
+# outside untouched.
 prepare link
 echo theirs >"$work/link/outside/target.txt"
 ln -s ../outside "$work/link/out/plink"
 ln -s ../outside/target.txt "$work/link/out/flink"
+ln -s ../outside/new.txt "$work/link/out/nlink"
+ln -s ../outside/newdir "$work/link/out/ndir"
 run
 [ "$status" = 1 ] || fail "exit code $status"
-expect_line "plink/evil: refused: the path passes through a link at plink"
-expect_line "plink/evil2: refused: the path passes through a link at plink"
-expect_line "flink: refused: the path passes through a link at flink"
+for line in plink/evil:plink plink/evil2:plink flink:flink nlink:nlink ndir/evil3:ndir; do
+  expect_line "${line%%:*}: refused: the path passes through a link at ${line#*:}"
+done
 [ "$(ls -A "$work/link/outside")" = target.txt ] || fail "written outside: $(ls -A "$work/link/outside")"
 [ "$(cat "$work/link/outside/target.txt")" = theirs ] || fail "the file outside was changed"
-[ -L "$work/link/out/plink" ] && [ -L "$work/link/out/flink" ] || fail "a link was replaced"
+for link in plink flink nlink ndir; do [ -L "$work/link/out/$link" ] || fail "the link $link was replaced"; done
 expect_file ok.txt ok
-grep -q "$prefix: 1 members written, 3 refused or failed" <<<"$out" || fail "summary: $out"
+grep -q "$prefix: 1 members written, 5 refused or failed" <<<"$out" || fail "summary: $out"
 
 # Days past the end of their month: the files are kept with the time of extraction.
 prepare dates

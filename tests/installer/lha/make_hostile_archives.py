@@ -64,7 +64,7 @@ def deep_tree(levels, every=1):
 
 CASES = {
     "link": [level0(b"plink\\evil", b"x"), level2(b"flink", b"ours"), level2(b"evil2", b"x", directory=b"plink"),
-             level2(b"ok.txt", b"ok\n")],
+             level2(b"nlink", b"ours"), level2(b"evil3", b"x", directory=b"ndir"), level2(b"ok.txt", b"ok\n")],
     "dates": [level0(b"feb30.txt", b"30 Feb\n", dos_time(2021, 2, 30)),
               level0(b"feb29.txt", b"29 Feb, no leap year\n", dos_time(2021, 2, 29)),
               level0(b"apr31.txt", b"31 Apr\n", dos_time(2021, 4, 31)),
