@@ -1,6 +1,7 @@
 add_executable(bench_display bench_display.cpp)
 target_link_libraries(bench_display PRIVATE tarnwell_host)
 target_compile_options(bench_display PRIVATE -Wall -Wextra -O2)
-add_executable(bench_clipboard bench_clipboard.cpp)
+add_executable(bench_clipboard bench_clipboard.cpp ${PROJECT_SOURCE_DIR}/tests/vdu/test_clipboard.cpp)
+target_include_directories(bench_clipboard PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(bench_clipboard PRIVATE tarnwell_host)
 target_compile_options(bench_clipboard PRIVATE -Wall -Wextra -O2)
