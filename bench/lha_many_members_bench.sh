@@ -20,24 +20,11 @@ trap 'rm -rf "$work"' EXIT
 wineserver -p 60 2>/dev/null || true # one server for all runs: its start is not measured
 
 for count in ${counts[*]}; do
-  python3 - "$work/m$count.lzh" "$count" <<'PY'
-import struct, sys
-def crc16(data):
-    crc = 0
-    for b in data:
-        crc ^= b
-        for _ in range(8):
-            crc = (crc >> 1) ^ 0xA001 if crc & 1 else crc >> 1
-    return crc
-def member(name, content):
-    chain = b"\0\0\0" + struct.pack("<H", len(name) + 3) + b"\x01" + name + b"\0\0"
-    header = bytearray(b"\0\0-lh0-" + struct.pack("<IIIBB", len(content), len(content), 1600000000, 0x20, 2))
-    header += struct.pack("<H", crc16(content)) + b"U" + struct.pack("<H", 5) + chain
-    header[0:2] = struct.pack("<H", len(header))
-    header[27:29] = struct.pack("<H", crc16(bytes(header)))
-    return bytes(header) + content
+  PYTHONPATH="$root/tests/installer/lha" python3 - "$work/m$count.lzh" "$count" <<'PY'
+import sys
+from lzh_members import level2
 count = int(sys.argv[2])
-open(sys.argv[1], "wb").write(b"".join(member(b"F%05d.TXT" % i, b"member %d\n" % i) for i in range(count)) + b"\0")
+open(sys.argv[1], "wb").write(b"".join(level2(b"F%05d.TXT" % i, b"member %d\n" % i) for i in range(count)) + b"\0")
 PY
   cat "$stub" "$work/m$count.lzh" >"$work/s$count.exe"
   for tool in wine native; do

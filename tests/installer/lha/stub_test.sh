@@ -52,19 +52,11 @@ cmp -s "$work/src/big.bin" "$work/damaged/out/big.bin" || fail "damaged: big.bin
 [ -z "$(find "$work/damaged/out" -name '~TWL*')" ] || fail "damaged: temporary file left behind"
 
 # Hostile names, in level 0 headers written by hand: refused, the harmless member extracted.
-python3 - "$work/hostile.lzh" <<'PY'
-import struct, sys
-def crc16(data):
-    crc = 0
-    for b in data:
-        crc ^= b
-        for _ in range(8):
-            crc = (crc >> 1) ^ 0xA001 if crc & 1 else crc >> 1
-    return crc
+PYTHONPATH="$here" python3 - "$work/hostile.lzh" <<'PY'
+import sys
+from lzh_members import level0
 def member(name, content):
-    body = b"-lh0-" + struct.pack("<IIIBBB", len(content), len(content), 0x5A8B6C21, 0x20, 0, len(name))
-    body += name + struct.pack("<H", crc16(content))
-    return bytes([len(body), sum(body) & 0xFF]) + body + content
+    return level0(name, content, 0x5A8B6C21)
 archive = b"".join(member(n, b"bad\n") for n in [b"..\\escape.txt", b"C:\\drive.txt", b"\\root.txt", b"aux.txt"])
 archive += member(b"ok.txt", b"fine\n") + b"\0"
 open(sys.argv[1], "wb").write(archive)
