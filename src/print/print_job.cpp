@@ -176,6 +176,26 @@ void PrintLine(PrintBlock *block, const print_rules::CharacterOutcome &outcome, 
         EndPrinterPage(block);
 }
 
+// After a blank line past the bottom ended the page (the only way to be between pages with a row
+// other than 0), rows are counted for the next page, but that page starts only with something to
+// print on it: blank lines and a form feed alone make no empty page.
+void SendBetweenPages(PrintBlock *block, int32_t columns)
+{
+    print_rules::ClearLine(block->lineBuffer, columns); // nothing but blanks was stored since the break
+    print_rules::LineState line{block->lineBuffer, columns, block->cursorColumn, block->cursorRow};
+    const print_rules::CharacterOutcome outcome = print_rules::ApplyCharacter(line, block->data);
+    block->cursorColumn = line.cursorColumn;
+    block->cursorRow = outcome.action == print_rules::LineAction::DrawLineAndEndPage ? 0 : line.cursorRow;
+    if (print_rules::IsBlankLine(block->lineBuffer, columns))
+        return;
+    char text[PRINT_LINE_BUFFER_SIZE];
+    std::memcpy(text, block->lineBuffer, static_cast<size_t>(columns));
+    if (!StartPageOrClose(block, columns))
+        return;
+    std::memcpy(block->lineBuffer, text, static_cast<size_t>(columns));
+    block->cursorRow %= PageRows(block->printerDC); // whole pages of blank lines are not printed
+}
+
 void SendToPrinter(PrintBlock *block)
 {
     block->header.status = HOST_STATUS_DONE;
@@ -185,6 +205,10 @@ void SendToPrinter(PrintBlock *block)
         return;
     }
     const int32_t columns = print_rules::SafeColumns(block->columns);
+    if (block->pageState == PRINT_DOCUMENT_STARTED && block->cursorRow > 0) {
+        SendBetweenPages(block, columns);
+        return;
+    }
     if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPageOrClose(block, columns))
         return;
 

@@ -32,7 +32,8 @@ int32_t RowsOnPage(int32_t height, int32_t unitsPerInch);
 
 // What becomes of a line due at row: drawn there when it stands on the page; otherwise the page
 // ends first and the line goes to the top of a new page, or, when it is blank, only the page ends
-// (the next character starts the new page, so blank lines past the bottom never make a page).
+// (the next character to print starts the new page, so blank lines past the bottom never make
+// a page).
 enum class PageBreak { None, NewPage, EndPageOnly };
 PageBreak BreakBeforeLine(int32_t row, int32_t rowsOnPage, bool blankLine);
 // True when the first columns bytes of the line are all blanks.

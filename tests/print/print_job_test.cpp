@@ -163,7 +163,8 @@ TEST(PrintJobDefaultPrinter, ZeroFilledBlockOnLpt1)
 }
 
 // A client that ends its pages itself sees one page per form feed, also when a page is as full
-// as the paper allows: after 60 lines, 60 lines, then every row the page holds.
+// as the paper allows: after 60 lines, 60 lines, then every row the page holds, then a full page
+// followed by blank lines, which fall past its bottom and must not make an empty page.
 TEST(PrintJobDefaultPrinter, FormFeedsEndTheirPagesOnly)
 {
     Job job("LPT1");
@@ -172,11 +173,15 @@ TEST(PrintJobDefaultPrinter, FormFeedsEndTheirPagesOnly)
                            GetDeviceCaps(job.block.printerDC, LOGPIXELSY);
     ASSERT_GT(rowsOnPage, 60);
     int line = 0;
-    for (int pageLines : {60, 60, rowsOnPage}) {
+    for (int pageLines : {60, 60, rowsOnPage, rowsOnPage}) {
         for (int i = 0; i < pageLines; ++i) {
             char number[8];
             std::snprintf(number, sizeof number, "%03d\n", ++line);
             ASSERT_EQ(job.SendText(Tag('P') + number), 0) << line;
+        }
+        if (line > 120 + rowsOnPage) {
+            ASSERT_EQ(job.SendText("\r\n \n\n"), 0);
+            EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED) << "blank lines started a page";
         }
         ASSERT_EQ(job.Send('\f'), 0);
         EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);

@@ -136,8 +136,9 @@ check("each page continues at the top, a line below the other",
 paged_pages, _ = listing(found["P"], "P")
 counts = [len(p) for p in paged_pages]
 print("paged listing: pages of", counts)
-check("one page per form feed: 60 lines, 60 lines, then a full page",
-      counts == [60, 60, per_page] and [n for p in paged_pages for n, _, _ in p] == list(range(1, 121 + per_page)))
+check("one page per form feed: 60 lines, 60 lines, then two full pages, blank lines past the last making none",
+      counts == [60, 60, per_page, per_page] and
+      [n for p in paged_pages for n, _, _ in p] == list(range(1, 121 + 2 * per_page)))
 
 hardcopy = found["H"]
 h = words(hardcopy, 1)
