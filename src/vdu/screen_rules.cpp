@@ -59,7 +59,7 @@ int32_t Scale(int32_t value, int32_t numerator, int32_t denominator, int32_t fal
 int32_t CellIndex(int32_t pixels, int32_t size, int32_t count)
 {
     const int64_t index = size >= 1 ? int64_t{pixels} / size : 0;
-    return static_cast<int32_t>(std::clamp<int64_t>(index, 0, std::max(count - 1, 0)));
+    return static_cast<int32_t>(std::clamp<int64_t>(index, 0, std::max<int64_t>(int64_t{count} - 1, 0)));
 }
 
 } // namespace

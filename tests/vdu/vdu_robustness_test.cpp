@@ -103,6 +103,9 @@ TEST(VduRobustness, RequestsOnABlockThatIsNotOpenAnswerWithoutAScreen)
             }
         };
         check("never opened");
+        b->columns = b->rows = INT32_MIN; // no cell but the first can be meant
+        EXPECT_EQ(vdu.Submit('M'), 0);
+        EXPECT_EQ(b->data, 0u);
         EXPECT_EQ(vdu.Close(), 0);
         ASSERT_EQ(vdu.Open(Geometry{10, 4}), 0);
         uint32_t *cells = b->cells;
