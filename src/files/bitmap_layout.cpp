@@ -12,8 +12,10 @@ constexpr uint32_t compressionRgb = 0;
 constexpr uint32_t compressionRle8 = 1;
 constexpr uint32_t compressionRle4 = 2;
 constexpr uint32_t compressionBitFields = 3;
-// The platform decodes a run-length stream into whole rows that it addresses with 32-bit signed
-// arithmetic: a larger picture is refused, however short its stream.
+// The platform sizes rows and pictures with 32-bit signed arithmetic: a row of more bits wraps
+// to a buffer far smaller than the picture, and a run-length stream is decoded into whole rows,
+// so a larger picture is refused however short its stream.
+constexpr uint64_t widestRowBits = 0x7FFFFFFF - 31;
 constexpr uint64_t largestDecodedImage = 0x7FFFFFFF;
 
 uint32_t Read32(const uint8_t *p)
@@ -131,8 +133,9 @@ bool CheckBitmapLayout(const uint8_t *image, size_t size, BitmapLayout &layout)
 
     const uint64_t bitsOffset = Read32(image + 10);
     const uint64_t rows = h.height < 0 ? -h.height : h.height;
-    const uint64_t stride = ((static_cast<uint64_t>(h.width) * h.bitCount + 31) / 32) * 4;
-    if (bitsOffset > size)
+    const uint64_t rowBits = static_cast<uint64_t>(h.width) * h.bitCount;
+    const uint64_t stride = (rowBits + 31) / 32 * 4;
+    if (bitsOffset > size || rowBits > widestRowBits)
         return false;
     uint64_t bitsSize = stride * rows; // below 2^64 even for the widest rows of 32 bits
     if (IsRunLength(h)) {

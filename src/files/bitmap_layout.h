@@ -18,7 +18,8 @@ struct BitmapLayout {
 
 // For a file image of `size` bytes (the size the loader checked against the size field):
 // true, with `layout` filled, when the information header, the colour table and the pixel
-// data all lie inside the image and the format is one the platform draws from it as it stands:
+// data all lie inside the image, a row holds fewer than 2^31 bits, and the format is one the
+// platform draws from it as it stands:
 // - a header of 40 bytes or more: a positive width; uncompressed at 1, 4, 8, 16, 24 or 32 bits
 //   per pixel, bit fields at 16 or 32, or run-length encoded (RLE8 at 8 bits, RLE4 at 4),
 //   bottom-up, with a stated stream size and a stream that CheckRleStream accepts;

@@ -144,6 +144,9 @@ TEST(BitmapCheck, RunLengthStreamsThatLeaveTheImageOrTheFileAreRefused)
         {"RLE4 on 8 bits", with(compressionOffset, 2)},
         {"RLE8 on 24 bits", with(bitCountOffset, 24)},
         {"a picture of more than 2 GB", with(heightOffset, 0x20000000)},
+        // Rows of 2^31 and 2^32 bits: the platform's 32-bit row size overflows, or wraps to 0.
+        {"rows of 2^31 bits", with(widthOffset, 0x10000000)},
+        {"rows of 2^32 bits", with(widthOffset, 0x20000000)},
     };
     for (const auto &h : headers)
         EXPECT_FALSE(Check(h.file)) << h.what;
