@@ -1,3 +1,8 @@
 add_executable(bench_display bench_display.cpp)
 target_link_libraries(bench_display PRIVATE tarnwell_host)
 target_compile_options(bench_display PRIVATE -Wall -Wextra -O2)
+foreach(name bench_echo bench_scroll)
+  add_executable(${name} ${name}.cpp)
+  target_link_libraries(${name} PRIVATE tarnwell_host)
+  target_compile_options(${name} PRIVATE -Wall -Wextra -O2)
+endforeach()

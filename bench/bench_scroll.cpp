@@ -1,0 +1,58 @@
+// Times output that scrolls against the same output that does not, on 80 x 24 and 80 x 36
+// screens under the running host: a client writes lines of 80 characters with 'T' and looks
+// for a key with 'K' after each line. Scrolling: the screen is full, so every line moves the
+// screen up by one row. Not scrolling: the cursor goes home before the line that would scroll.
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "bench_screen_client.h"
+
+namespace {
+
+constexpr int runs = 5;
+
+double CharactersPerSecond(HostContext *context, int rows, bool scrolling)
+{
+    BenchScreen screen(context, 80, rows);
+    Sleep(200);
+    for (int n = 0; scrolling && n < rows; ++n)
+        screen.Line(n);
+    const int lines = scrolling ? 150 : 600;
+    const LONGLONG start = Now();
+    for (int n = 0; n < lines; ++n) {
+        if (!scrolling && n % (rows - 1) == 0)
+            screen.Control(1);
+        screen.Line(n);
+    }
+    return 80.0 * lines / Seconds(Now() - start);
+}
+
+void Report(HostContext *context, int rows, bool scrolling)
+{
+    std::vector<double> rates;
+    for (int run = 0; run < runs; ++run)
+        rates.push_back(CharactersPerSecond(context, rows, scrolling));
+    std::sort(rates.begin(), rates.end());
+    char what[64];
+    std::snprintf(what, sizeof what, "80 x %d, %s", rows, scrolling ? "scrolling" : "not scrolling");
+    std::printf("%-30s median %9.0f chars/s  (range %.0f to %.0f, %d runs)\n", what, Median(rates), rates.front(),
+                rates.back(), runs);
+}
+
+void Measure(HostContext *context)
+{
+    for (int rows : {24, 36}) {
+        Report(context, rows, false);
+        Report(context, rows, true);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    char line[] = "";
+    return HostMain(GetModuleHandleA(nullptr), line, SW_SHOWNORMAL, Measure);
+}
