@@ -5,6 +5,7 @@
 #include "host/shared_fields.h"
 #include "monitor/rubber_band.h"
 #include "vdu/display_rules.h"
+#include "vdu/paint_pacing.h"
 #include "vdu/screen_state.h"
 
 namespace {
@@ -58,7 +59,8 @@ void PaintDisplay(HWND window, HostContext *context, VduBlock *block)
         SelectHostPalette(dc, context);
         DrawRubberBand(context, window);
         if (ScreenLock screen{block}) {
-            const ScreenState &s = *screen.get();
+            ScreenState &s = *screen.get();
+            NotePaint(s);
             const WindowSize image = ImageSize(s.frontBitmap);
             const WindowSize outer = OuterSize(window);
             if (image.width > 0 && image.height > 0) {

@@ -10,6 +10,16 @@
 
 #include "vdu/vdu_block.h"
 
+struct FrontRecord; // front_record.h
+
+// When the display window last painted and whether a paint is on its way (paint_pacing.h).
+struct PaintPacing {
+    int64_t lastPaint;  // performance counter at the start of the last paint
+    bool asked;         // 'K' asked for the waiting output to be shown
+    bool owed;          // the tick took the countdown; the paint waits for its turn
+    bool timerArmed;
+};
+
 struct ScreenState {
     CRITICAL_SECTION lock;
     VduBlock *block;
@@ -32,6 +42,8 @@ struct ScreenState {
     // and a failure was reported and no pass has succeeded since.
     bool viewerBusy;
     bool viewerFailureReported;
+    FrontRecord *front;  // what the front image holds, for moving and copying its pixels
+    PaintPacing pacing;
 };
 
 inline void ForgetFrontDrawingState(ScreenState &s)
