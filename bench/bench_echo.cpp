@@ -70,6 +70,7 @@ void MeasurePaints(HostContext *context, bool scrolling)
     for (int n = 0; scrolling && n < 24; ++n) // fill the screen first: every further line scrolls
         screen.Line(n);
     PaintWatch::paints.store(0);
+    PaintWatch::paintTicks.store(0);
     const LONGLONG start = Now();
     int written = 0;
     while (Seconds(Now() - start) < 3) {
@@ -82,8 +83,8 @@ void MeasurePaints(HostContext *context, bool scrolling)
     PaintWatch::Detach(screen.block->window);
     char what[64];
     std::snprintf(what, sizeof what, "paints during bulk output, %s", scrolling ? "scrolling" : "not scrolling");
-    std::printf("%-46s %6.1f paints/s  (%ld paints, %.0f chars/s)\n", what, paints / seconds, paints,
-                80.0 * written / seconds);
+    std::printf("%-46s %6.1f paints/s  (%ld paints of %.1f ms each, %.0f chars/s)\n", what, paints / seconds,
+                paints, paints ? 1e3 * Seconds(PaintWatch::paintTicks.load()) / paints : 0.0, 80.0 * written / seconds);
 }
 
 void Measure(HostContext *context)

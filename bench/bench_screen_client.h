@@ -72,6 +72,7 @@ struct BenchScreen {
 struct PaintWatch {
     static inline WNDPROC original = nullptr;
     static inline std::atomic<long> paints{0};
+    static inline std::atomic<LONGLONG> paintTicks{0}; // time spent painting
     static inline std::atomic<LONGLONG> after{0};  // a paint beginning at or after this moment...
     static inline std::atomic<LONGLONG> shown{0};  // ...ended at this moment (0: none yet)
 
@@ -81,6 +82,7 @@ struct PaintWatch {
         const LRESULT result = CallWindowProcA(original, window, message, wParam, lParam);
         if (message == WM_PAINT) {
             paints.fetch_add(1);
+            paintTicks.fetch_add(Now() - start);
             const LONGLONG wanted = after.load();
             if (wanted != 0 && start >= wanted && shown.load() == 0)
                 shown.store(Now());
@@ -97,6 +99,22 @@ struct PaintWatch {
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     }
 };
+
+// Processor time a thread has used, in seconds (kernel and user).
+inline double ThreadSeconds(HANDLE thread)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(thread, &created, &exited, &kernel, &user))
+        return 0;
+    auto value = [](const FILETIME &t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(value(kernel) + value(user)) * 1e-7;
+}
+
+// The thread that runs a window (the GUI thread), opened to read its times.
+inline HANDLE WindowThread(HWND window)
+{
+    return OpenThread(THREAD_QUERY_INFORMATION, FALSE, GetWindowThreadProcessId(window, nullptr));
+}
 
 inline double Percentile(std::vector<double> values, double p)
 {

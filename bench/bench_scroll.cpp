@@ -13,32 +13,48 @@ namespace {
 
 constexpr int runs = 5;
 
-double CharactersPerSecond(HostContext *context, int rows, bool scrolling)
+struct Run {
+    double rate;          // characters per second
+    double clientCpu;     // processor time of the client per character, microseconds
+    double guiCpu;        // processor time of the GUI thread per second of output, milliseconds
+};
+
+Run Write(HostContext *context, int rows, bool scrolling)
 {
     BenchScreen screen(context, 80, rows);
     Sleep(200);
     for (int n = 0; scrolling && n < rows; ++n)
         screen.Line(n);
     const int lines = scrolling ? 150 : 600;
+    const HANDLE gui = WindowThread(screen.block->window);
+    const double clientBefore = ThreadSeconds(GetCurrentThread()), guiBefore = ThreadSeconds(gui);
     const LONGLONG start = Now();
     for (int n = 0; n < lines; ++n) {
         if (!scrolling && n % (rows - 1) == 0)
             screen.Control(1);
         screen.Line(n);
     }
-    return 80.0 * lines / Seconds(Now() - start);
+    const double seconds = Seconds(Now() - start);
+    const Run run{80.0 * lines / seconds, 1e6 * (ThreadSeconds(GetCurrentThread()) - clientBefore) / (80.0 * lines),
+                  1e3 * (ThreadSeconds(gui) - guiBefore) / seconds};
+    CloseHandle(gui);
+    return run;
 }
 
 void Report(HostContext *context, int rows, bool scrolling)
 {
-    std::vector<double> rates;
-    for (int run = 0; run < runs; ++run)
-        rates.push_back(CharactersPerSecond(context, rows, scrolling));
+    std::vector<double> rates, client, gui;
+    for (int run = 0; run < runs; ++run) {
+        const Run r = Write(context, rows, scrolling);
+        rates.push_back(r.rate);
+        client.push_back(r.clientCpu);
+        gui.push_back(r.guiCpu);
+    }
     std::sort(rates.begin(), rates.end());
     char what[64];
     std::snprintf(what, sizeof what, "80 x %d, %s", rows, scrolling ? "scrolling" : "not scrolling");
-    std::printf("%-30s median %9.0f chars/s  (range %.0f to %.0f, %d runs)\n", what, Median(rates), rates.front(),
-                rates.back(), runs);
+    std::printf("%-26s median %7.0f chars/s (range %.0f to %.0f, %d runs); client %.1f us/char, GUI %.0f ms/s\n",
+                what, Median(rates), rates.front(), rates.back(), runs, Median(client), Median(gui));
 }
 
 void Measure(HostContext *context)

@@ -57,7 +57,7 @@ void Make(ScreenState &s, bool blank)
     r.drawn.assign(rows * static_cast<size_t>(std::max(s.columns, 0)), erased);
     r.footprints.resize(footprintKinds);
     if (!r.usable)
-        return; // nothing is moved; the footprints would not be asked for
+        return; // nothing is moved or copied until the geometry describes the images again
     const FontInk &ink = InkOf(s.font, s.frontDC);
     for (int kind = 0; kind < footprintKinds; ++kind) {
         uint32_t word, frame;
@@ -156,9 +156,7 @@ void RecordCellDrawn(ScreenState &s, int32_t column, int32_t row, uint32_t word,
         return;
     r.drawn[CellIndex(s, column, row)] = {word, frame};
     const PixelBox &box = r.footprints[FootprintKind(word, frame)];
-    if (!r.usable)
-        r.stale[row] = 1;
-    else if (!InsideCell(box, r.cellWidth, r.cellHeight))
+    if (!InsideCell(box, r.cellWidth, r.cellHeight))
         MarkStale(r, std::min(row, row + FloorDiv(box.top, r.cellHeight)),
                   std::max(row, row + FloorDiv(int64_t{box.bottom} - 1, r.cellHeight)));
 }
@@ -175,14 +173,14 @@ void RecordRowErased(ScreenState &s, int32_t row)
     FrontRecord &r = CurrentRecord(s);
     if (row < 0 || row >= s.rows)
         return;
-    r.stale[row] = r.usable ? 0 : 1;
+    r.stale[row] = 0;
     std::fill_n(r.drawn.begin() + static_cast<ptrdiff_t>(CellIndex(s, 0, row)), s.columns, erased);
 }
 
 void RecordScreenErased(ScreenState &s)
 {
     FrontRecord &r = CurrentRecord(s);
-    std::fill(r.stale.begin(), r.stale.end(), r.usable ? 0 : 1);
+    std::fill(r.stale.begin(), r.stale.end(), 0);
     std::fill(r.drawn.begin(), r.drawn.end(), erased);
 }
 

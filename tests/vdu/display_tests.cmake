@@ -1,6 +1,6 @@
 # The display window: its rules on their own, and the window driven by real messages.
 tarnwell_test(display_rules_test vdu/display_rules_test.cpp)
-tarnwell_test(display_window_test vdu/display_window_test.cpp vdu/display_window_fixture.cpp)
+tarnwell_test(display_window_test vdu/display_window_test.cpp vdu/display_echo_test.cpp vdu/display_window_fixture.cpp)
 
 # Real keys and mouse actions (xdotool) and the hardcopy on LPT1, in a Wine prefix of its own.
 add_executable(display_input_test vdu/display_input_test.cpp)

@@ -5,6 +5,7 @@
 #include "vdu_client.h"
 #include "viewer_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int stepsPerScreen = 140;
+constexpr int stepsPerScreen = 160;
 
 struct Style {
     uint8_t screenNumber;
@@ -28,8 +29,9 @@ constexpr Style styles[] = {{5, "etched"}, {8, "embossed"}, {9, "bitmap"}};
 struct CellSize {
     int32_t width, height;
 };
-// 5 x 7 is small enough for frame edges to reach past their cells.
-constexpr CellSize cellSizes[] = {{8, 16}, {6, 10}, {12, 20}, {5, 7}};
+// Text reaches past the cells of 6 x 10 and 5 x 7, bitmap glyphs past all below 8 x 16 (on
+// 8 x 12 text still fits), frame edges past those of 5 x 7.
+constexpr CellSize cellSizes[] = {{8, 16}, {6, 10}, {12, 20}, {5, 7}, {8, 12}};
 
 // The same request on both screens.
 struct Pair {
@@ -73,19 +75,19 @@ public:
     // One step; returns what it did.
     std::string Next()
     {
-        switch (Pick(16)) {
-        case 0: case 1: case 2: return Text();
-        case 3: return Rule();
-        case 4: return Buttons();
-        case 5: return Frame();
-        case 6: return Under();
-        case 7: return Viewer();
-        case 8: return Poke();
-        case 9: case 10: return Scroll(Pick(2) ? 21 : 20);
-        case 11: return Wrap();
-        case 12: return Clear(23);
-        case 13: return Clear(24);
-        case 14: return Clear(12);
+        switch (Pick(24)) {
+        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7: return Text();
+        case 8: return Rule();
+        case 9: return Buttons();
+        case 10: return Frame();
+        case 11: return Under();
+        case 12: return Viewer();
+        case 13: return Pick(4) ? Poke() : Reshape();
+        case 14: case 15: case 16: case 17: return Scroll(Pick(2) ? 21 : 20);
+        case 18: case 19: return Wrap();
+        case 20: return Clear(23);
+        case 21: return Clear(24);
+        case 22: return Clear(12);
         default: return Scroll(21);
         }
     }
@@ -95,11 +97,19 @@ private:
     int Column() { return Pick(g_.columns); }
     int Row() { return Pick(g_.rows); }
 
+    // Text, line drawing, and now and then a character whose ink reaches into the cell to the left.
     uint8_t Character()
     {
-        static const uint8_t pool[] = {'A', 'W', 'g', 'j', 'M', '@', '0', '7', ':', '|', ' ', 188, 189, 204, 206, 'q', '_'};
         if (Pick(5) == 0)
-            return static_cast<uint8_t>(1 + Pick(31)); // line drawing
+            return static_cast<uint8_t>(1 + Pick(31));
+        if (Pick(30) == 0)
+            return Pick(2) ? 188 : 189;
+        return PageCharacter();
+    }
+
+    uint8_t PageCharacter()
+    {
+        static const uint8_t pool[] = {'A', 'W', 'g', 'j', 'M', '@', '0', '7', ':', '|', ' ', 186, 204, 206, 'q', '_'};
         return pool[Pick(sizeof pool)];
     }
 
@@ -181,15 +191,26 @@ private:
         return line ? "line under the text" : "fill under the text";
     }
 
-    // The file viewer draws a page with its own bars and text.
+    // The file viewer draws a page over a few rows, with its own bars and text (the rest of the
+    // page holds what the screen shows); then a few cells of the page change, and its bars reach
+    // into neighbours that stay as they are.
     std::string Viewer()
     {
         TextPage page;
-        for (int i = 0; i < 30; ++i)
-            page.Set(Pick(80), Pick(24), Pick(2) ? 204 : Character(), Pick(2) ? 0x07 : 0x0F);
-        page_.Write(page);
-        p_.Both([&](VduClient &v) { RunFileViewer(v.context, v.block); });
-        return "file viewer";
+        const int first = Row();
+        for (int r = 0; r < g_.rows; ++r)
+            for (int c = 0; c < g_.columns; ++c) {
+                const uint8_t shown = static_cast<uint8_t>(p_.fast.Cell(c, r));
+                page.Set(c, r, r < first || r > first + 2 ? shown : Pick(4) ? ' ' : PageCharacter(),
+                         Pick(2) ? 0x07 : 0x0F);
+            }
+        for (int pass = 0; pass < 2; ++pass) {
+            page_.Write(page);
+            p_.Both([&](VduClient &v) { RunFileViewer(v.context, v.block); });
+            for (int i = 0; i < 6; ++i)
+                page.Set(Column(), std::min(first + Pick(3), g_.rows - 1), Pick(2) ? 204 : PageCharacter());
+        }
+        return "file viewer from row " + std::to_string(first);
     }
 
     // A client that writes the host's cell buffer itself, without drawing.
@@ -199,6 +220,33 @@ private:
         const uint32_t word = Character() | (Pick(2) ? 0x10000u : 0u);
         p_.Both([&](VduClient &v) { v.block->cells[column + row * g_.columns] = word; });
         return "cell written directly";
+    }
+
+    // A client that changes the geometry of the open screen, keeping the size of the image or
+    // not (the last rows may then lie past its end), and later puts it back.
+    std::string Reshape()
+    {
+        int32_t height = g_.cellHeight, top = g_.marginTop, bottom = g_.marginBottom;
+        if (!reshaped_) {
+            const int32_t d = (1 + Pick(3)) * (Pick(2) ? 1 : -1);
+            const bool keepSize = Pick(2) == 0;
+            if (Pick(2)) {
+                height += d;
+                if (keepSize && bottom - d * g_.rows >= 0)
+                    bottom -= d * g_.rows;
+            } else {
+                top += 8 * d;
+                if (keepSize && bottom - 8 * d >= 0)
+                    bottom -= 8 * d;
+            }
+        }
+        reshaped_ = !reshaped_;
+        p_.Both([&](VduClient &v) {
+            v.block->cellHeight = height;
+            v.block->marginTop = top;
+            v.block->marginBottom = bottom;
+        });
+        return reshaped_ ? "geometry changed" : "geometry put back";
     }
 
     std::string Scroll(uint8_t code)
@@ -244,6 +292,7 @@ private:
     Geometry g_;
     PageFile &page_;
     std::mt19937 random_;
+    bool reshaped_ = false;
 };
 
 bool SameState(const VduClient &a, const VduClient &b, std::string &why)
