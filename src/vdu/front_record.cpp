@@ -198,7 +198,7 @@ void RecordBackChanged(ScreenState &s)
 bool BackRowsAlike(ScreenState &s, int32_t a, int32_t b)
 {
     FrontRecord &r = CurrentRecord(s);
-    if (std::abs(a - b) != 1 || std::min(a, b) < 0 || std::max(a, b) >= r.rows)
+    if (!r.usable || std::abs(a - b) != 1 || std::min(a, b) < 0 || std::max(a, b) >= r.rows)
         return false;
     if (!r.backKnown)
         CompareBackRows(s, r);

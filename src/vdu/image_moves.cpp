@@ -9,6 +9,18 @@ namespace {
 
 constexpr uint32_t space = 32;
 
+// Pixel position of a row or column in the geometry the record was made for (the block's, as
+// the record checked).
+int32_t RowTop(const FrontRecord &r, int32_t row)
+{
+    return r.marginTop + row * r.cellHeight;
+}
+
+int32_t ColumnLeft(const FrontRecord &r, int32_t column)
+{
+    return r.marginLeft + column * r.cellWidth;
+}
+
 // Erases the cell and draws `word` there, as the renderer's callers do.
 void RedrawCell(ScreenState &s, int32_t column, int32_t row, uint32_t word)
 {
@@ -35,10 +47,9 @@ bool BeginRowMove(ScreenState &s, int32_t top, int32_t bottom, bool up)
                 return false;
             }
     }
-    const VduBlock *b = s.block;
-    const POINT to = CellOrigin(b, 0, first), from = CellOrigin(b, 0, first + shift);
-    const int32_t width = r.marginLeft + s.columns * r.cellWidth + r.marginRight;
-    BitBlt(s.frontDC, 0, to.y, width, (last - first + 1) * r.cellHeight, s.frontDC, 0, from.y, SRCCOPY);
+    const int32_t width = ColumnLeft(r, s.columns) + r.marginRight;
+    BitBlt(s.frontDC, 0, RowTop(r, first), width, (last - first + 1) * r.cellHeight, s.frontDC, 0,
+           RowTop(r, first + shift), SRCCOPY);
     ++r.counts.rowMoves;
     return true;
 }
@@ -82,13 +93,11 @@ bool ClearByCopy(ScreenState &s, int32_t column, int32_t row, int32_t lastRow)
                 return false;
             }
     }
-    const VduBlock *b = s.block;
-    const POINT first = CellOrigin(b, firstColumn, row), rest = CellOrigin(b, 0, row + 1);
-    BitBlt(s.frontDC, first.x, first.y, (s.columns - firstColumn) * r.cellWidth, r.cellHeight, s.backDC, first.x,
-           first.y, SRCCOPY);
+    const int32_t x = ColumnLeft(r, firstColumn), top = RowTop(r, row), left = ColumnLeft(r, 0);
+    BitBlt(s.frontDC, x, top, (s.columns - firstColumn) * r.cellWidth, r.cellHeight, s.backDC, x, top, SRCCOPY);
     if (lastRow > row)
-        BitBlt(s.frontDC, rest.x, rest.y, s.columns * r.cellWidth, (lastRow - row) * r.cellHeight, s.backDC, rest.x,
-               rest.y, SRCCOPY);
+        BitBlt(s.frontDC, left, top + r.cellHeight, s.columns * r.cellWidth, (lastRow - row) * r.cellHeight,
+               s.backDC, left, top + r.cellHeight, SRCCOPY);
     bool cleared = false;
     for (int32_t y = row; y <= lastRow; ++y)
         for (int32_t c = y == row ? firstColumn : 0; c < s.columns; ++c) {

@@ -2,6 +2,7 @@
 // alike, one of them with the copies switched off, take the same random screens and the same
 // random scrolls and clears, and must show the same front image, pixel for pixel, after every
 // step.
+#include "graphics_test_support.h"
 #include "vdu_client.h"
 #include "viewer_fixture.h"
 
@@ -10,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "host/shared_fields.h"
 #include "vdu/file_viewer.h"
 #include "vdu/front_record.h"
 #include "vdu/screen_state.h"
@@ -22,8 +24,7 @@ struct Style {
     uint8_t screenNumber;
     const char *name;
 };
-// Numbered screens other than the selected one stay hidden: neither window takes the focus,
-// so their side stripes stay alike.
+// Numbered screens other than the selected one are hidden by their windows' ticks.
 constexpr Style styles[] = {{5, "etched"}, {8, "embossed"}, {9, "bitmap"}};
 
 struct CellSize {
@@ -51,26 +52,81 @@ void SetMoves(VduClient &vdu, bool on)
     SetImageMoves(*screen.get(), on);
 }
 
+// Both windows hidden and without the focus, their side stripes alike.
+void Settle(VduClient &a, VduClient &b)
+{
+    for (DWORD start = GetTickCount(); (LoadShared(a.block->shown) || LoadShared(b.block->shown)) && GetTickCount() - start < 3000;)
+        Sleep(10);
+    for (VduClient *v : {&a, &b})
+        SendMessageA(v->block->window, WM_KILLFOCUS, 0, 0);
+}
+
 ImageMoveCounts Counts(VduClient &vdu)
 {
     ScreenLock screen{vdu.block};
     return screen ? ImageMoves(*screen.get()) : ImageMoveCounts{};
 }
 
-void Graphics(VduClient &vdu, char op, int32_t a1, int32_t a2, int32_t a3, int32_t a4)
-{
-    vdu.block->graphicsOp = static_cast<uint8_t>(op);
-    vdu.block->graphicsArg1 = a1;
-    vdu.block->graphicsArg2 = a2;
-    vdu.block->graphicsArg3 = a3;
-    vdu.block->graphicsArg4 = a4;
-    vdu.Submit('4');
-}
-
 // Random content and random operations, the same for both screens.
 class Steps {
 public:
     Steps(Pair &pair, const Geometry &g, PageFile &page, uint32_t seed) : p_(pair), g_(g), page_(page), random_(seed) {}
+
+    // Fixed steps first, each with one hazard that a copy must not carry along, then a scroll
+    // or a clear through it.
+    static constexpr int openingSteps = 8;
+    std::string Opening(int step)
+    {
+        const char *what[openingSteps] = {
+            "line drawing over text (bitmap glyphs and wide text reach into the next cell or row)",
+            "line drawing written over again (its ends stay in the next row)",
+            "a cell word written without drawing",
+            "a bar of the file viewer reaching into an unchanged cell",
+            "graphics under one row only",
+            "a frame the rows scroll through",
+            "a frame under a clear of the screen",
+            "rows reaching past the end of the image",
+        };
+        const int row = 2 + step;
+        TextPage page;
+        if (step == 3) { // the page as the screen shows it, but for one cell
+            for (int r = 0; r < g_.rows; ++r)
+                for (int c = 0; c < g_.columns; ++c)
+                    page.Set(c, r, static_cast<uint8_t>(p_.fast.Cell(c, r)));
+            page.Set(10, row + 1, 204);
+            page_.Write(page);
+        }
+        p_.Both([&](VduClient &v) {
+            VduBlock *b = v.block;
+            switch (step) {
+            case 0:
+            case 1:
+                v.MoveTo(0, row);
+                for (int i = 0; i < 30; ++i)
+                    v.Put(static_cast<uint8_t>(17 + i % 15));
+                v.Write(0, step == 0 ? row + 1 : row, step == 0 ? "Text" : "Line drawing written over again");
+                break;
+            case 2: b->cells[5 + (row + 1) * g_.columns] = 'P'; break;
+            case 3: RunFileViewer(v.context, b); break;
+            case 4:
+                Graphics(v, 'A', 0, row + 1, 10, row + 2);
+                Graphics(v, 'F');
+                break;
+            case 5:
+            case 6:
+                v.MoveTo(20, row);
+                v.Control(137);
+                v.Control(16, (30u << 16) | static_cast<uint32_t>(row + 2));
+                break;
+            case 7: b->cellHeight += 3; break;
+            }
+            v.MoveTo(0, row);
+            v.Control(step == 6 ? 12 : 21);
+            if (step == 7)
+                b->cellHeight -= 3;
+        });
+        return what[step];
+    }
 
     // One step; returns what it did.
     std::string Next()
@@ -100,7 +156,7 @@ private:
     // Text, line drawing, and now and then a character whose ink reaches into the cell to the left.
     uint8_t Character()
     {
-        if (Pick(5) == 0)
+        if (Pick(3) == 0)
             return static_cast<uint8_t>(1 + Pick(31));
         if (Pick(30) == 0)
             return Pick(2) ? 188 : 189;
@@ -185,7 +241,7 @@ private:
                 Graphics(v, 'd', 0, 0, x2, y2);
             } else {
                 Graphics(v, 'a', x1, y1, x2, y2);
-                Graphics(v, 'F', 0, 0, 0, 0);
+                Graphics(v, 'F');
             }
         });
         return line ? "line under the text" : "fill under the text";
@@ -338,13 +394,13 @@ TEST(VduScrollIdentity, CopiedScrollsAndClearsShowWhatDrawingEveryCellShows)
                 ASSERT_EQ(fast.Open(g, style.screenNumber), 0);
                 ASSERT_EQ(exact.Open(g, style.screenNumber), 0);
                 SetMoves(exact, false);
-                Sleep(250); // the ticks hide both windows
+                Settle(fast, exact);
                 Pair pair{fast, exact};
                 Steps steps(pair, g, page, seed++);
                 std::string why;
                 ASSERT_TRUE(SameState(fast, exact, why)) << "freshly opened: " << why;
                 for (int i = 0; i < stepsPerScreen; ++i) {
-                    const std::string step = steps.Next();
+                    const std::string step = i < Steps::openingSteps ? steps.Opening(i) : steps.Next();
                     ASSERT_TRUE(SameState(fast, exact, why))
                         << style.name << " style, " << size.width << " x " << size.height << " cells, step " << i
                         << " (" << step << "): " << why;
