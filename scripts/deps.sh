@@ -3,7 +3,7 @@
 # Idempotent, and quick when everything is there.
 set -euo pipefail
 
-packages=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool googletest python3 imagemagick lhasa jlha-utils socat)
+packages=(cmake make g++ clang libclang-rt-14-dev g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool xclip googletest python3 imagemagick netpbm lhasa jlha-utils socat)
 
 missing=()
 for p in "${packages[@]}"; do

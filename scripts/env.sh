@@ -46,8 +46,9 @@ stop_session() {
   fi
 }
 
+# configure_and_build [TARGET...]: everything, or only the targets named.
 configure_and_build() {
   cmake -S "$ROOT_DIR" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT_DIR/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$BUILD_DIR" -j"$(nproc)" -- --no-print-directory >/dev/null
+  cmake --build "$BUILD_DIR" -j"$(nproc)" ${1:+--target "$@"} -- --no-print-directory >/dev/null
 }

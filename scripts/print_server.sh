@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # A local CUPS print server with PDF printers for the print tests, as root.
 # Installs what is missing (cups-pdf comes as printer-driver-cups-pdf), starts cupsd when it is not running and creates the printers
-# tarnwellS3 (the printer named after the port COM3) and the default printer tarnwellDefault.
-# There is deliberately no tarnwellP1, so that "LPT1" reaches the default printer.
+# tarnwellS3 (the printer named after the port COM3), the default printer tarnwellDefault and
+# tarnwellAside, which is not the default but sorts before it, so that the printers are not listed
+# with the default first. There is deliberately no tarnwellP1, so that "LPT1" reaches the default
+# printer.
 # Idempotent. Prints the folder where the PDF printers write their files, named
 # job_<job id>-<title>.pdf.
 set -euo pipefail
@@ -43,7 +45,7 @@ fi
 ppd=$(lpinfo -m 2>/dev/null | awk '/[Cc][Uu][Pp][Ss]-[Pp][Dd][Ff]/ {print $1; exit}')
 [ -n "$ppd" ] || { echo "no PDF printer model found" >&2; exit 1; }
 
-for name in tarnwellS3 tarnwellDefault; do
+for name in tarnwellS3 tarnwellDefault tarnwellAside; do
   lpstat -p "$name" >/dev/null 2>&1 || lpadmin -p "$name" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null
 done
 [ "$(lpstat -d 2>/dev/null | awk -F': ' '{print $2}')" = tarnwellDefault ] || lpadmin -d tarnwellDefault

@@ -5,7 +5,7 @@ set -euo pipefail
 "$(dirname "$0")/deps.sh"
 source "$(dirname "$0")/env.sh"
 
-configure_and_build
+configure_and_build tarnwell tarnwell_art # the program and what it shows, not the tests
 headless=""
 [ -z "${DISPLAY:-}" ] && headless=1
 start_display

@@ -91,6 +91,14 @@ xdotool mousemove 1590 490
 w=$(visible /tarnwell1)
 sleep 2.5
 typing "$w" "Typed into screen 1"
+press "$w" Return
+typing "$w" "Pasted: "
+# Copy "highlighted in blue" with a drag, paste it with the system menu (its click-band zone).
+drag "$w" $((15 + 15 * 8 + 4)) $((88 + 3 * 16 + 8)) $((15 + 33 * 8 + 4)) $((88 + 3 * 16 + 8))
+click "$w" 90 60
+sleep 0.8
+xdotool key e
+xdotool mousemove 1590 490
 sleep 1
 demo_shot demo-text.png "$w"
 

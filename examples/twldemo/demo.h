@@ -35,6 +35,7 @@ struct Demo {
     Screen text, embossed, bitmap, forms, graphics, view, services;
     Form form = DemoForm();
     int32_t echoColumn = 4;     // where the next typed character goes on the text page
+    std::string typedLine;      // what was typed or pasted there since the last Enter
     int32_t colourChoice = 0;   // 1 to 3 once a colour button was pressed
     int32_t boxColour = 0;      // index of the colour box on the graphics page
     bool lineStarted = false;   // a click on the graphics page already set a start point

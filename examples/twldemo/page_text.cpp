@@ -9,7 +9,8 @@ constexpr uint8_t kVertical = 17, kHorizontal = 18, kCross = 19, kTopLeft = 20, 
 constexpr uint8_t kBottomRight = 22, kTopRight = 23, kTeeDown = 24, kTeeRight = 25, kTeeUp = 26, kTeeLeft = 27;
 
 constexpr int32_t kButtonRow = 16;
-constexpr int32_t kEchoRow = 19;
+constexpr int32_t kEchoRow = 19, kEnteredRow = 20;
+constexpr int32_t kEchoStart = 4, kEchoEnd = 76;
 
 // A table of three columns and two rows, 12 cells wide each, from (column, row).
 void DrawLineArt(Screen &screen, int32_t column, int32_t row)
@@ -46,6 +47,30 @@ bool InButton(const MouseCell &m, int32_t row, int32_t first, int32_t last)
     return m.row == row && m.column >= first && m.column <= last;
 }
 
+// One character on the typing line, as long as the line has room.
+void Echo(Demo &demo, uint8_t ch)
+{
+    if (demo.echoColumn >= kEchoEnd)
+        return;
+    MoveTo(demo.text, demo.echoColumn++, kEchoRow);
+    Put(demo.text, ch);
+    demo.typedLine.push_back(static_cast<char>(ch));
+}
+
+// Enter, typed or pasted: the line moves below the typing line, which starts again empty.
+void EnterLine(Demo &demo)
+{
+    Screen &s = demo.text;
+    MoveTo(s, 2, kEnteredRow);
+    Control(s, 23);
+    const std::string entered = "Entered: " + demo.typedLine;
+    TextAt(s, 2, kEnteredRow, entered.substr(0, 80 - 2).c_str()); // within its row
+    demo.typedLine.clear();
+    demo.echoColumn = kEchoStart;
+    MoveTo(s, demo.echoColumn, kEchoRow);
+    Control(s, 23);
+}
+
 } // namespace
 
 void DrawTextPage(Demo &demo)
@@ -65,8 +90,9 @@ void DrawTextPage(Demo &demo)
     TextAt(s, 4, kButtonRow, "Embossed:");
     TextAt(s, 16, kButtonRow, "Bitmap:");
     MarkButtons(s, 0, kButtonRow, 79, kButtonRow);
-    TextAt(s, 2, 18, "Type here, the keys are read with K (Backspace, Enter):");
+    TextAt(s, 2, 18, "Type or paste here, the keys are read with K (Backspace, Tab, Enter):");
     TextAt(s, 2, 21, "Next zone at the top left: next screen.   F2, F3: other styles.   Esc: end.");
+    TextAt(s, 2, 22, "Drag over text to copy it; the system menu copies the screen and pastes.");
     MoveTo(s, demo.echoColumn, kEchoRow);
     Flush(s);
 }
@@ -91,25 +117,26 @@ void HandleTextPage(Demo &demo, const Event &event)
     case EventKind::Key:
         if (event.value == VK_ESCAPE) {
             demo.running = false;
-        } else if (event.value == VK_BACK && demo.echoColumn > 4) {
+        } else if (event.value == VK_BACK && demo.echoColumn > kEchoStart) {
             --demo.echoColumn;
+            demo.typedLine.pop_back();
             MoveTo(s, demo.echoColumn, kEchoRow);
             Control(s, 23);
+        } else if (event.value == VK_TAB) {
+            do
+                Echo(demo, ' ');
+            while ((demo.echoColumn - kEchoStart) % 8 != 0 && demo.echoColumn < kEchoEnd);
         } else if (event.value == VK_F2) {
             SelectScreen(demo.host, kEmbossedScreen);
         } else if (event.value == VK_F3) {
             SelectScreen(demo.host, kBitmapScreen);
         } else if (event.value == VK_RETURN) {
-            demo.echoColumn = 4;
-            MoveTo(s, demo.echoColumn, kEchoRow);
-            Control(s, 23);
+            EnterLine(demo);
         }
         break;
     case EventKind::Character:
-        if (event.value >= 32 && event.value < 256 && demo.echoColumn < 76) {
-            MoveTo(s, demo.echoColumn++, kEchoRow);
-            Put(s, static_cast<uint8_t>(event.value));
-        }
+        if (event.value >= 32 && event.value < 256)
+            Echo(demo, static_cast<uint8_t>(event.value));
         break;
     case EventKind::LeftClick: {
         const MouseCell m = MousePosition(s);

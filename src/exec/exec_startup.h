@@ -14,5 +14,14 @@ constexpr DWORD execIdleWaitMs = 1000;
 
 // Start-up information for the new process: this program's own (`own`, as queried), with
 // the size, the reserved, desktop and title fields, the flags and the show mode replaced so
-// the program opens minimised, without the focus, on the standard handles of `own`.
-STARTUPINFOA ExecStartupInfo(const STARTUPINFOA &own);
+// the program opens minimised, without the focus. With `passHandles` it gets the standard
+// handles of `own`; without, none are passed and it uses those of its new console.
+STARTUPINFOA ExecStartupInfo(const STARTUPINFOA &own, bool passHandles);
+
+// Whether all three standard handles of `own` are open: a GUI program started from the
+// desktop has none.
+bool UsableStandardHandles(const STARTUPINFOA &own);
+
+// The start-up information for a program that the host starts (execute service, document
+// launcher): this program's own, its standard handles passed on only when they are usable.
+STARTUPINFOA StartedProgramStartupInfo();

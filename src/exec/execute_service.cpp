@@ -13,10 +13,7 @@ namespace {
 // Starts the command line and waits for the program to end. False when it cannot start.
 bool RunAndWait(char *commandLine)
 {
-    STARTUPINFOA own{};
-    own.cb = sizeof own;
-    GetStartupInfoA(&own);
-    STARTUPINFOA startup = ExecStartupInfo(own);
+    STARTUPINFOA startup = StartedProgramStartupInfo();
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, execCreationFlags, nullptr, nullptr,
                         &startup, &process))

@@ -4,6 +4,7 @@
 
 #include "files/file_client_text.h"
 #include "files/file_rules.h"
+#include "files/handle_position_lock.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ HANDLE OpenNamed(const FileBlock *block, const FileOpenMode &mode)
     return CreateFileA(name, mode.access, mode.share, nullptr, mode.disposition, mode.flags, nullptr);
 }
 
-// Moves the file pointer to `position` from the start, as a signed 32-bit distance.
+// Moves the file pointer to `position` from the start, as a signed 32-bit distance. Called under
+// the handle's HandlePositionLock, which is held on until the transfer is done.
 bool SetPosition(HANDLE file, uint32_t position)
 {
     if (!PositionSettable(position))
@@ -72,6 +74,7 @@ void FileOpen(FileBlock *block)
 
 void FileRead(FileBlock *block)
 {
+    const HandlePositionLock held{block->file};
     if (!SetPosition(block->file, block->position)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;
@@ -85,6 +88,7 @@ void FileRead(FileBlock *block)
 
 void FileWrite(FileBlock *block)
 {
+    const HandlePositionLock held{block->file};
     if (!SetPosition(block->file, block->position)) {
         block->header.status = HOST_STATUS_SEEK_FAILED;
         return;

@@ -9,7 +9,23 @@ bool OnGuiThread(const HostContext *context)
     return monitor && GetWindowThreadProcessId(monitor, nullptr) == GetCurrentThreadId();
 }
 
-void HandRequestToGuiThread(HostContext *context, RequestBlock *request)
+namespace {
+
+// Posts the one wake-up of a claim; a full queue only delays it. False when the monitor window
+// is gone, so that nobody will ever take the request.
+bool WakeGuiThread(HWND monitor, PostFunction post)
+{
+    while (!post(monitor, WM_HOST_REQUEST_PENDING, 0, 0)) {
+        if (!IsWindow(monitor))
+            return false;
+        Sleep(1);
+    }
+    return true;
+}
+
+} // namespace
+
+void HandRequestToGuiThread(HostContext *context, RequestBlock *request, PostFunction post)
 {
     const HWND monitor = context->monitorWindow;
     if (!monitor || !IsWindow(monitor)) {
@@ -25,9 +41,14 @@ void HandRequestToGuiThread(HostContext *context, RequestBlock *request)
             SwitchToThread();
         } else if (ClaimShared(context->pendingRequest, static_cast<RequestBlock *>(nullptr), request)) {
             claimed = true;
-            // Exactly one wake-up per claim; a full queue only delays it.
-            while (!PostMessageA(monitor, WM_HOST_REQUEST_PENDING, 0, 0) && IsWindow(monitor))
-                Sleep(1);
+            // The window went away between the look above and the post: no message of it is
+            // dispatched any more, so the slot is freed here and the request runs as when
+            // there is no monitor window.
+            if (!WakeGuiThread(monitor, post) &&
+                ClaimShared(context->pendingRequest, request, static_cast<RequestBlock *>(nullptr))) {
+                DispatchRequest(context, request);
+                return;
+            }
         }
     }
 }

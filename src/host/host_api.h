@@ -30,7 +30,10 @@ typedef void (*HostWorker)(HostContext *context);
 
 /* Builds the host context, shows the monitor window, starts `worker` on a thread of its own
    and runs the message loop until no worker is left. Returns 255 when start-up fails,
-   otherwise the quit message's value. */
+   otherwise the quit message's value. Before anything else it sets the process's error mode
+   (no critical-error dialogs) and, where Windows supports it, has DLLs loaded by name taken
+   from the system folder only: a client that loads a DLL of its own gives its full path or
+   adds its folder with AddDllDirectory. */
 int HostMain(HINSTANCE instance, char *commandLine, int showCommand, HostWorker worker);
 
 #ifdef __cplusplus

@@ -1,5 +1,6 @@
 #include "host/shared_fields.h"
 #include "host/startup.h"
+#include "host/system_library.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int RunMessageLoop(HostContext *context)
 
 extern "C" int HostMain(HINSTANCE instance, char *commandLine, int showCommand, HostWorker worker)
 {
+    HardenProcess();
     HostContext *context = CreateHostContext(instance, commandLine);
     if (!context)
         return exitStartupFailed;

@@ -11,6 +11,16 @@ namespace {
 constexpr DWORD monitorStyle = 0x00CA0000;  // caption, system menu, minimise box
 constexpr DWORD sizeableStyle = 0x00050000; // sizing frame, maximise box
 constexpr int optionP = 'P' - 'A';
+constexpr WORD programIconId = 1; // the program's ICON resource, if it has one
+
+// The icon file in the current folder wins; without it, the icon built into the program.
+HICON WindowIcon(HINSTANCE instance)
+{
+    constexpr UINT flags = LR_VGACOLOR | LR_SHARED;
+    if (const HANDLE icon = LoadImageA(nullptr, "TARNWELL.ICO", IMAGE_ICON, 0, 0, flags | LR_LOADFROMFILE))
+        return static_cast<HICON>(icon);
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(programIconId), IMAGE_ICON, 0, 0, flags));
+}
 
 WNDCLASSA HostWindowClass(HostContext *context)
 {
@@ -18,8 +28,7 @@ WNDCLASSA HostWindowClass(HostContext *context)
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.cbWndExtra = 32;
     wc.hInstance = context->instance;
-    wc.hIcon = static_cast<HICON>(
-        LoadImageA(nullptr, "TARNWELL.ICO", IMAGE_ICON, 0, 0, LR_LOADFROMFILE | LR_VGACOLOR | LR_SHARED));
+    wc.hIcon = WindowIcon(context->instance);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     return wc;

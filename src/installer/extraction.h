@@ -5,8 +5,9 @@
 
 #include "host/host_context.h"
 
-// A payload record: type byte, name at offset 4 (NUL-terminated by the length field that
-// follows it), the data from offset 20, and the fixed number of bytes written from there.
+// A payload record: type byte, name at offset 4 (at most 12 characters, ended by a NUL within
+// them or by the end of the field), the data from offset 20, and the fixed number of bytes
+// written from there.
 struct PayloadRecord {
     const uint8_t *record;
     uint32_t writeSize;
@@ -25,5 +26,6 @@ enum ExtractionResult {
 
 // Creates and enters the target directory, writes the payload there and, for a program
 // payload, runs it, deletes it and runs the batch file it unpacked. Failures are reported in
-// a message box.
+// a message box. A target directory that is a link, or is reached through one, is refused
+// before anything is written.
 int ExtractPayload(const HostContext *context, const PayloadRecord &payload);

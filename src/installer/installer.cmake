@@ -4,7 +4,9 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 add_library(tarnwell_installer STATIC
   ${CMAKE_CURRENT_LIST_DIR}/install_decision.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/extraction.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/extraction.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/target_folder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/twlsetup/win32_paths.cpp)
 target_link_libraries(tarnwell_installer PUBLIC tarnwell_host)
 target_compile_options(tarnwell_installer PRIVATE -Wall -Wextra)
 
@@ -33,15 +35,16 @@ if(TARNWELL_PAYLOAD STREQUAL sample_payload)
     list(APPEND staged_files ${stage}/${f})
   endforeach()
   list(APPEND staged_files ${stage}/DATA/SAMPLES.DAT)
+  # The staged files carry the times of their sources, so that the payload is the same in
+  # every build of a commit.
   add_custom_command(
     OUTPUT ${sample_payload}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/payload ${stage}
-    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_sample_data.py ${stage}/DATA/SAMPLES.DAT
+    COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/stage_payload.py ${PROJECT_SOURCE_DIR}/payload ${stage}
+            ${PROJECT_SOURCE_DIR}/tools/make_sample_data.py DATA/SAMPLES.DAT
     COMMAND ${TARNWELL_NATIVE_DIR}/lha_pack --stub $<TARGET_FILE:twlsetup_stub> --output ${sample_payload}
             --base ${stage} ${staged_files}
     DEPENDS native_tools ${TARNWELL_NATIVE_DIR}/lha_pack twlsetup_stub ${product_sources}
-            ${PROJECT_SOURCE_DIR}/tools/make_sample_data.py
+            ${PROJECT_SOURCE_DIR}/tools/stage_payload.py ${PROJECT_SOURCE_DIR}/tools/make_sample_data.py
     COMMENT "Packing the sample payload")
 endif()
 
@@ -58,14 +61,20 @@ add_custom_command(
 configure_file(${CMAKE_CURRENT_LIST_DIR}/payload_record.S.in ${record_dir}/payload_record.S @ONLY)
 set_source_files_properties(${record_dir}/payload_record.S PROPERTIES OBJECT_DEPENDS ${TARNWELL_RECORD_FILE})
 
+# The version information and the window icon (drawn by tools/make_art.py) as resources.
+set(program_icon ${CMAKE_BINARY_DIR}/TARNWELL.ICO)
+configure_file(${PROJECT_SOURCE_DIR}/src/resources/tarnwell.rc.in ${CMAKE_BINARY_DIR}/resources/tarnwell.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/resources/tarnwell.rc PROPERTIES OBJECT_DEPENDS ${program_icon})
+
 add_executable(tarnwell WIN32
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/installer_thread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/embedded_payload.cpp
   ${record_dir}/payload_record.S
-  ${record_dir}/payload_record.h)
+  ${record_dir}/payload_record.h
+  ${CMAKE_BINARY_DIR}/resources/tarnwell.rc)
 set_target_properties(tarnwell PROPERTIES OUTPUT_NAME TARNWELL SUFFIX .EXE)
 target_include_directories(tarnwell PRIVATE ${record_dir})
-target_link_libraries(tarnwell PRIVATE tarnwell_installer)
-target_link_options(tarnwell PRIVATE -s)
+target_link_libraries(tarnwell PRIVATE tarnwell_installer tarnwell_program)
 target_compile_options(tarnwell PRIVATE -Wall -Wextra)
+add_dependencies(tarnwell tarnwell_art)

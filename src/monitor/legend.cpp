@@ -13,7 +13,7 @@ struct RowArea {
     int left, right, top, bottom;
 };
 
-int FindButtonRow(const WindowFrame &f, uint32_t x, uint32_t y, const RowArea &a)
+int FindButtonRow(const WindowFrame &f, int32_t x, int32_t y, const RowArea &a)
 {
     const int64_t base = int64_t{f.height} - f.border;
     for (int i = 1; i <= legendRowCount; ++i) {
@@ -36,12 +36,12 @@ bool IsLegendButton(int row)
     return row == 1 || row == 2 || row == 3 || row == 5;
 }
 
-int LegendHoverRow(const WindowFrame &f, uint32_t x, uint32_t y)
+int LegendHoverRow(const WindowFrame &f, int32_t x, int32_t y)
 {
     return FindButtonRow(f, x, y, {4, 102, -306, -280});
 }
 
-int LegendClickRow(const WindowFrame &f, uint32_t x, uint32_t y)
+int LegendClickRow(const WindowFrame &f, int32_t x, int32_t y)
 {
     return FindButtonRow(f, x, y, {6, 104, -284, -258});
 }

@@ -17,10 +17,10 @@ constexpr int legendRowCount = 5;
 bool IsLegendButton(int row);
 
 // Row under a mouse move at client point (x, y), or 0.
-int LegendHoverRow(const WindowFrame &frame, uint32_t x, uint32_t y);
+int LegendHoverRow(const WindowFrame &frame, int32_t x, int32_t y);
 
 // Row under a click at window point (x, y), or 0.
-int LegendClickRow(const WindowFrame &frame, uint32_t x, uint32_t y);
+int LegendClickRow(const WindowFrame &frame, int32_t x, int32_t y);
 
 struct LegendChoice {
     uint8_t keyCode;

@@ -1,5 +1,7 @@
 #include "monitor/monitor_window.h"
 
+#include <windowsx.h>
+
 #include "host/gui_handover.h"
 #include "host/guarded_read.h"
 #include "host/shared_fields.h"
@@ -74,10 +76,12 @@ void OnSize(HWND window, HostContext *context)
         MoveWindow(window, r.left, r.top, width, height, TRUE);
 }
 
+// Mouse points are signed: a drag that leaves the client area to the left or top gives negative
+// client points, and so does a display left of or above the primary one for screen points.
 void OnMouseMove(HWND window, HostContext *context, LPARAM lParam)
 {
-    const uint32_t x = LOWORD(lParam), y = HIWORD(lParam);
-    FollowRubberBand(context, window, static_cast<int>(x), static_cast<int>(y));
+    const int32_t x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    FollowRubberBand(context, window, x, y);
     const WindowFrame frame = MeasureWindowFrame(window);
     PaintLegendFrames(context, frame, LegendHoverRow(frame, x, y));
     InvalidateRect(window, nullptr, FALSE);
@@ -87,8 +91,8 @@ void OnLegendClick(HWND window, HostContext *context, LPARAM screenPoint)
 {
     RECT r{};
     GetWindowRect(window, &r);
-    const uint32_t x = static_cast<uint32_t>(LOWORD(screenPoint) - r.left);
-    const uint32_t y = static_cast<uint32_t>(HIWORD(screenPoint) - r.top);
+    const int32_t x = GET_X_LPARAM(screenPoint) - r.left;
+    const int32_t y = GET_Y_LPARAM(screenPoint) - r.top;
     const int row = LegendClickRow(MeasureWindowFrame(window), x, y);
     const LegendChoice before{LoadShared(context->keyCode), static_cast<uint8_t>(context->targetPath[0])};
     const LegendChoice after = ApplyLegendClick(row, before);
@@ -171,7 +175,7 @@ LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ENDSESSION: return 0;
     case WM_NCLBUTTONUP: OnLegendClick(window, context, lParam); return 0;
     case WM_LBUTTONUP: {
-        POINT p{static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam))};
+        POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window, &p);
         OnLegendClick(window, context, MAKELPARAM(p.x, p.y));
         return 0;
@@ -179,7 +183,7 @@ LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CHAR: OnChar(window, context, wParam); return 0;
     case WM_TIMER: OnSecondTimer(window, context); return 0;
     case WM_MOUSEMOVE: OnMouseMove(window, context, lParam); return 0;
-    case WM_LBUTTONDOWN: BeginRubberBand(context, window, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_LBUTTONDOWN: BeginRubberBand(context, window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
     case WM_RBUTTONDOWN:
         InvalidateRect(window, nullptr, FALSE);
         UpdateWindow(window);

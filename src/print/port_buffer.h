@@ -35,6 +35,16 @@ int32_t FillAfterFailedFlush(int32_t fill, bool stored);
 using PortWriter = std::function<int32_t(const uint8_t *bytes, int32_t count)>;
 
 // Delivers the whole buffer, writing again after each partial write from the first byte not yet
-// delivered. True when all `count` bytes went out, false at the first write that failed or
-// delivered nothing.
-bool WriteAll(const uint8_t *bytes, int32_t count, const PortWriter &write);
+// delivered. Returns the number of bytes delivered: all `count` of them, or fewer when a write
+// failed or delivered nothing.
+int32_t WriteAll(const uint8_t *bytes, int32_t count, const PortWriter &write);
+
+struct PortFlush {
+    int32_t fill;   // the fill count afterwards: 0 once everything went out
+    bool delivered; // every byte went out
+};
+
+// Sends the first `fill` bytes of `buffer`. When a write fails, the bytes delivered before it are
+// dropped, the character of this request (the last byte, when `stored`) is taken back, and what
+// is left moves to the start of the buffer, in order, for the next flush.
+PortFlush FlushPortBuffer(uint8_t *buffer, int32_t fill, bool stored, const PortWriter &write);

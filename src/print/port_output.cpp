@@ -73,7 +73,7 @@ void PortSend(HostContext *, PrintBlock *block)
     if (!store.flush)
         return;
     const HANDLE port = block->port;
-    const bool delivered = WriteAll(buffer, store.fill, [port](const uint8_t *bytes, int32_t count) -> int32_t {
+    const auto write = [port](const uint8_t *bytes, int32_t count) -> int32_t {
         DWORD errors = 0;
         COMSTAT comStat{};
         ClearCommError(port, &errors, &comStat);
@@ -81,13 +81,11 @@ void PortSend(HostContext *, PrintBlock *block)
         if (!WriteFile(port, bytes, static_cast<DWORD>(count), &written, nullptr))
             return -1;
         return static_cast<int32_t>(written);
-    });
-    if (delivered) {
-        block->cursorColumn = 0;
-    } else {
-        block->cursorColumn = FillAfterFailedFlush(store.fill, store.stored);
+    };
+    const PortFlush flush = FlushPortBuffer(buffer, store.fill, store.stored, write);
+    block->cursorColumn = flush.fill;
+    if (!flush.delivered)
         block->header.status = HOST_STATUS_WRITE_FAILED;
-    }
 }
 
 void PortClose(HostContext *, PrintBlock *block)

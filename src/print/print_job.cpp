@@ -5,8 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "print/default_printer.h"
+#include "print/job_font.h"
 #include "print/port_output.h"
 #include "print/print_rules.h"
+#include "print/printer_page.h"
 
 namespace {
 
@@ -24,27 +27,6 @@ HDC PrinterContext(const char *name)
     if (dc)
         SaveDC(dc);
     return dc;
-}
-
-// The first printer the spooler lists: the local printers at level 4 on the NT family, the
-// default printer at level 5 on the 95 family. Empty when none is listed.
-std::vector<char> DefaultPrinterName()
-{
-    const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
-    const DWORD flags = ntFamily ? PRINTER_ENUM_LOCAL : PRINTER_ENUM_DEFAULT;
-    const DWORD level = ntFamily ? 4 : 5;
-    DWORD needed = 0, returned = 0;
-    EnumPrintersA(flags, nullptr, level, nullptr, 0, &needed, &returned);
-    if (needed == 0)
-        return {};
-    std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, level, buffer.data(), needed, &needed, &returned) || returned == 0)
-        return {};
-    const char *name = ntFamily ? reinterpret_cast<PRINTER_INFO_4A *>(buffer.data())->pPrinterName
-                                : reinterpret_cast<PRINTER_INFO_5A *>(buffer.data())->pPrinterName;
-    if (!name)
-        return {};
-    return std::vector<char>(name, name + std::strlen(name) + 1);
 }
 
 void ChooseDevice(HostContext *context, PrintBlock *block)
@@ -88,18 +70,25 @@ void PublishCapabilities(HostContext *context, HDC dc)
         context->printerInfo[i] = GetDeviceCaps(dc, kIndexes[i]);
 }
 
+// A page that cannot be started or ended ends the document too: it is aborted, so that the
+// spooler drops the job instead of keeping a document open whose context is then deleted.
+void AbortPrinterDocument(PrintBlock *block)
+{
+    AbortDoc(block->printerDC);
+    block->pageState = PRINT_NO_DOCUMENT;
+    block->header.status = kFailed;
+}
+
 // Ends an open page and the document, and releases the printer context (close, step 2..5).
 void ClosePrinter(PrintBlock *block)
 {
     HDC dc = block->printerDC;
     block->header.status = HOST_STATUS_DONE;
     if (block->pageState == PRINT_PAGE_OPEN) {
-        if (EndPage(dc) > 0) {
+        if (EndPage(dc) > 0)
             block->pageState = PRINT_DOCUMENT_STARTED;
-        } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
-        }
+        else
+            AbortPrinterDocument(block);
     }
     if (block->pageState >= PRINT_DOCUMENT_STARTED) {
         block->header.status = EndDoc(dc) > 0 ? int8_t{HOST_STATUS_DONE} : kFailed;
@@ -107,6 +96,7 @@ void ClosePrinter(PrintBlock *block)
     }
     if (dc) {
         RestoreDC(dc, -1);
+        ReleaseJobFont(dc);
         DeleteDC(dc);
         block->printerDC = nullptr;
     }
@@ -119,14 +109,71 @@ bool StartPrinterPage(PrintBlock *block, int32_t columns)
     if (StartPage(dc) <= 0)
         return false;
     SetMapMode(dc, MM_LOENGLISH);
-    if (block->font)
-        SelectObject(dc, block->font);
+    if (HFONT font = block->font ? block->font : MakeJobFont(dc, columns).font)
+        SelectObject(dc, font);
     SetWindowOrgEx(dc, 0, 0, nullptr);
     SetViewportOrgEx(dc, 0, 0, nullptr);
     SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
     print_rules::ClearLine(block->lineBuffer, columns);
     block->pageState = PRINT_PAGE_OPEN;
     return true;
+}
+
+// Starts a page; a page that cannot be started aborts the document and closes the job with
+// status 17.
+bool StartPageOrClose(PrintBlock *block, int32_t columns)
+{
+    if (StartPrinterPage(block, columns))
+        return true;
+    AbortPrinterDocument(block);
+    ClosePrinter(block);
+    block->header.status = kFailed;
+    return false;
+}
+
+// Ends the open page: on success the next character starts a new page at its top; on failure
+// the document is aborted and the job left in state 0 with status 17; the next request closes it.
+bool EndPrinterPage(PrintBlock *block)
+{
+    if (EndPage(block->printerDC) > 0) {
+        block->pageState = PRINT_DOCUMENT_STARTED;
+        block->cursorColumn = 0;
+        block->cursorRow = 0;
+        return true;
+    }
+    AbortPrinterDocument(block);
+    return false;
+}
+
+// Draws the line of a line feed or form feed, and ends the page after a form feed. A line due
+// below the page's last row first ends the page, as a form feed would, and goes to the top of
+// the next one; rows are counted from there.
+void PrintLine(PrintBlock *block, const print_rules::CharacterOutcome &outcome, int32_t columns)
+{
+    const bool formFeed = outcome.action == print_rules::LineAction::DrawLineAndEndPage;
+    int32_t row = outcome.drawRow;
+    const print_rules::PageBreak pageBreak = print_rules::BreakBeforeLine(
+        row, PageRows(block->printerDC), print_rules::IsBlankLine(block->lineBuffer, columns));
+    if (pageBreak != print_rules::PageBreak::None) {
+        char line[PRINT_LINE_BUFFER_SIZE];
+        std::memcpy(line, block->lineBuffer, static_cast<size_t>(columns));
+        if (!EndPrinterPage(block))
+            return;
+        if (pageBreak == print_rules::PageBreak::EndPageOnly) {
+            block->cursorRow = formFeed ? 0 : 1;
+            return;
+        }
+        if (!StartPageOrClose(block, columns))
+            return;
+        std::memcpy(block->lineBuffer, line, static_cast<size_t>(columns));
+        row = 0;
+        block->cursorRow = formFeed ? 0 : 1;
+    }
+
+    DrawPageLine(block->printerDC, block->font != nullptr, row, block->lineBuffer, columns);
+    print_rules::ClearLine(block->lineBuffer, columns);
+    if (formFeed)
+        EndPrinterPage(block);
 }
 
 void SendToPrinter(PrintBlock *block)
@@ -138,12 +185,8 @@ void SendToPrinter(PrintBlock *block)
         return;
     }
     const int32_t columns = print_rules::SafeColumns(block->columns);
-    if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPrinterPage(block, columns)) {
-        block->pageState = PRINT_NO_DOCUMENT;
-        ClosePrinter(block);
-        block->header.status = kFailed;
+    if (block->pageState == PRINT_DOCUMENT_STARTED && !StartPageOrClose(block, columns))
         return;
-    }
 
     print_rules::LineState line{block->lineBuffer, columns, block->cursorColumn, block->cursorRow};
     const print_rules::CharacterOutcome outcome = print_rules::ApplyCharacter(line, block->data);
@@ -152,18 +195,7 @@ void SendToPrinter(PrintBlock *block)
     if (outcome.action == print_rules::LineAction::None)
         return;
 
-    TextOutA(block->printerDC, 0, print_rules::LineY(outcome.drawRow), block->lineBuffer, columns);
-    print_rules::ClearLine(block->lineBuffer, columns);
-    if (outcome.action == print_rules::LineAction::DrawLineAndEndPage) {
-        if (EndPage(block->printerDC) > 0) {
-            block->pageState = PRINT_DOCUMENT_STARTED;
-            block->cursorColumn = 0;
-            block->cursorRow = 0;
-        } else {
-            block->pageState = PRINT_NO_DOCUMENT;
-            block->header.status = kFailed;
-        }
-    }
+    PrintLine(block, outcome, columns);
 }
 
 } // namespace
@@ -181,6 +213,7 @@ void PrintOpen(HostContext *context, RequestBlock *request)
     if (block->header.status != HOST_STATUS_DONE || block->deviceKind == PRINT_DEVICE_PORT)
         return;
 
+    ReleaseJobFont(block->printerDC); // left by a job whose context was deleted without a close
     SetMapMode(block->printerDC, MM_TEXT);
     PublishCapabilities(context, block->printerDC);
 

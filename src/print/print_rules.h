@@ -25,6 +25,39 @@ bool IsFirstParallel(const char name[kPrinterNameSize]);
 // The y of a line in hundredths of an inch (y up): (-1600 * row) / 96, truncating toward 0.
 int32_t LineY(int32_t row);
 
+// How many lines of the pitch (a sixth of an inch) fit a printable height of `height` units at
+// unitsPerInch: rows 0 .. RowsOnPage - 1 stand wholly on the page. No limit (INT32_MAX) when the
+// device reports no usable size.
+int32_t RowsOnPage(int32_t height, int32_t unitsPerInch);
+
+// What becomes of a line due at row: drawn there when it stands on the page; otherwise the page
+// ends first and the line goes to the top of a new page, or, when it is blank, only the page ends
+// (the next character starts the new page, so blank lines past the bottom never make a page).
+enum class PageBreak { None, NewPage, EndPageOnly };
+PageBreak BreakBeforeLine(int32_t row, int32_t rowsOnPage, bool blankLine);
+// True when the first columns bytes of the line are all blanks.
+bool IsBlankLine(const char *buffer, int32_t columns);
+
+// The font a job makes for itself, in hundredths of an inch: the distance from one character to
+// the next, and the character (em) height.
+struct FontCell {
+    int32_t advance;
+    int32_t height;
+};
+// A tenth of an inch from character to character, or less when columns characters of that width
+// would not fit the printable width (widthPixels at pixelsPerInch); a height within the line
+// pitch (16) at which a fixed-pitch font's own advance (0.6 of the height) is no wider than that.
+FontCell OwnFontCell(int32_t columns, int32_t widthPixels, int32_t pixelsPerInch);
+
+// The logical distances from each character of a line to the next (count of them), such that
+// character i stands i * advance hundredths of a true inch (at pixelsPerInch) from the first,
+// where windowExtent logical units span viewportExtent pixels. A mapping mode's own hundredths
+// of an inch are off by the device's rounding of its size to whole millimetres; here each
+// position is rounded on its own, so the error never adds up along the line. Without a usable
+// mapping every distance is `advance`.
+void ColumnAdvances(int32_t advance, int32_t pixelsPerInch, int32_t windowExtent, int32_t viewportExtent,
+                    int32_t count, int32_t *advances);
+
 // What one character does to the line being assembled.
 struct LineState {
     char *buffer;      // PRINT_LINE_BUFFER_SIZE bytes

@@ -9,6 +9,8 @@
 #include "vdu/display_paint.h"
 #include "vdu/display_rules.h"
 #include "vdu/document_launcher.h"
+#include "vdu/paste_delivery.h"
+#include "vdu/screen_clipboard.h"
 #include "vdu/screen_state.h"
 
 namespace {
@@ -51,6 +53,8 @@ void ClickZoneAction(HWND window, HostContext *context, VduBlock *block, ClickZo
     case ClickZone::systemMenu: {
         RECT r{};
         GetWindowRect(window, &r);
+        // The menu's loop carries out hand-overs, which may close the screen: nothing after
+        // this touches the window or the block.
         DefWindowProcA(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), MAKELPARAM(r.left + 4, r.top + 4));
         break;
     }
@@ -60,6 +64,23 @@ void ClickZoneAction(HWND window, HostContext *context, VduBlock *block, ClickZo
     case ClickZone::none:
     case ClickZone::bandGap: break;
     }
+}
+
+// A button message once the rubber band is dealt with; false for the default handling.
+bool Button(HWND window, HostContext *context, VduBlock *block, UINT message, WindowPoint p, const RECT &r)
+{
+    if (!InInnerArea(p, {r.right - r.left, r.bottom - r.top}))
+        return false;
+    if (IsLeftDown(message))
+        BeginRubberBand(context, window, p.x, p.y);
+    const ClickZone zone = ClassifyClick(p);
+    if (zone != ClickZone::none) {
+        if (IsLeftDown(message))
+            ClickZoneAction(window, context, block, zone);
+        return true;
+    }
+    QueueWindowEvent(block, (VDU_EVENT_MOUSE + message) | CurrentModifierBits(), MousePosition(p.x, p.y));
+    return true;
 }
 
 } // namespace
@@ -74,15 +95,15 @@ uint32_t CurrentModifierBits()
 void OnKeyDown(VduBlock *block, WPARAM key, LPARAM lParam)
 {
     if (QueuesKeyDown(static_cast<uint32_t>(key)))
-        QueueEvent(block, (VDU_EVENT_VIRTUAL_KEY + static_cast<uint32_t>(key)) | CurrentModifierBits(),
-                   static_cast<uint32_t>(lParam));
+        QueueWindowEvent(block, (VDU_EVENT_VIRTUAL_KEY + static_cast<uint32_t>(key)) | CurrentModifierBits(),
+                         static_cast<uint32_t>(lParam));
 }
 
 void OnKeyUp(VduBlock *block, WPARAM key, LPARAM lParam)
 {
     if (key == VK_SNAPSHOT)
-        QueueEvent(block, (VDU_EVENT_VIRTUAL_KEY + VK_SNAPSHOT) | CurrentModifierBits(),
-                   static_cast<uint32_t>(lParam));
+        QueueWindowEvent(block, (VDU_EVENT_VIRTUAL_KEY + VK_SNAPSHOT) | CurrentModifierBits(),
+                         static_cast<uint32_t>(lParam));
 }
 
 void OnCharacter(VduBlock *block, WPARAM ch, LPARAM lParam)
@@ -90,8 +111,8 @@ void OnCharacter(VduBlock *block, WPARAM ch, LPARAM lParam)
     if (ch == 7)
         block->bellMark = 7;
     else if (ch >= 32)
-        QueueEvent(block, (static_cast<uint32_t>(ch) & VDU_EVENT_VALUE_MASK) | CurrentModifierBits(),
-                   static_cast<uint32_t>(lParam));
+        QueueWindowEvent(block, (static_cast<uint32_t>(ch) & VDU_EVENT_VALUE_MASK) | CurrentModifierBits(),
+                         static_cast<uint32_t>(lParam));
 }
 
 void OnMouseMove(HWND window, HostContext *context, VduBlock *block, POINT screen)
@@ -107,20 +128,18 @@ bool OnMouseButton(HWND window, HostContext *context, VduBlock *block, UINT mess
 {
     RECT r{};
     const WindowPoint p = Relative(window, screen, r);
-    if (IsLeftUp(message))
-        EndRubberBand(context, window);
-    if (!InInnerArea(p, {r.right - r.left, r.bottom - r.top}))
-        return false;
-    if (IsLeftDown(message))
-        BeginRubberBand(context, window, p.x, p.y);
-    const ClickZone zone = ClassifyClick(p);
-    if (zone != ClickZone::none) {
-        if (IsLeftDown(message))
-            ClickZoneAction(window, context, block, zone);
-        return true;
-    }
-    QueueEvent(block, (VDU_EVENT_MOUSE + message) | CurrentModifierBits(), MousePosition(p.x, p.y));
-    return true;
+    if (!IsLeftUp(message))
+        return Button(window, context, block, message, p, r);
+    // The band this window held ends here. Its text is on the clipboard before the button's own
+    // event is queued, so a client that sees the button-up finds the copy done; the events are
+    // the same with or without a selection.
+    const bool owned = context->rubberBandOwner == window;
+    const int32_t *band = context->rubberBand;
+    const WindowPoint anchor{band[0], band[1]}, corner{band[2], band[3]};
+    EndRubberBand(context, window);
+    if (owned)
+        CopySelection(window, block, anchor, corner);
+    return Button(window, context, block, message, p, r);
 }
 
 void OnWheel(HWND window, HostContext *context, VduBlock *block, WPARAM wParam, LPARAM lParam)
@@ -129,8 +148,8 @@ void OnWheel(HWND window, HostContext *context, VduBlock *block, WPARAM wParam, 
     const WindowPoint p = Relative(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, r);
     const auto delta = static_cast<int16_t>(HIWORD(wParam));
     if (p.y >= 6) {
-        QueueEvent(block, (VDU_EVENT_WHEEL | static_cast<uint16_t>(delta)) | CurrentModifierBits(),
-                   MousePosition(p.x, p.y));
+        QueueWindowEvent(block, (VDU_EVENT_WHEEL | static_cast<uint16_t>(delta)) | CurrentModifierBits(),
+                         MousePosition(p.x, p.y));
         return;
     }
     const int32_t zoom = ZoomAfterWheel(block->zoomEighths, delta, context->optionFlags[optionP] != 0);

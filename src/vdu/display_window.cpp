@@ -14,6 +14,9 @@
 #include "vdu/display_rules.h"
 #include "vdu/file_viewer.h"
 #include "vdu/paint_pacing.h"
+#include "vdu/paste_delivery.h"
+#include "vdu/screen_clipboard.h"
+#include "vdu/screen_state.h"
 #include "vdu/vdu_block.h"
 
 namespace {
@@ -34,6 +37,8 @@ void OnCreate(HWND window)
     const HMENU menu = GetSystemMenu(window, FALSE);
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, displayHardcopyCommand, "Bildschirm-&Protokoll");
+    AppendMenuA(menu, MF_STRING, displayCopyCommand, "Bildschirm &kopieren");
+    AppendMenuW(menu, MF_STRING, displayPasteCommand, L"&Einf\u00FCgen");
 }
 
 void TakeQuit(HostContext *context, VduBlock *block)
@@ -62,8 +67,12 @@ void OnTimer(HWND window, HostContext *context, VduBlock *block)
 {
     TakeQuit(context, block);
     CountDownRepaint(window, block);
-    if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON)
+    if (LoadShared(block->viewerSwitch) == VDU_VIEWER_ON) {
         RunFileViewer(context, block);
+        // The loop of its message box may have closed the screen, and the client freed the block.
+        if (!ScreenOpenIn(block, window))
+            return;
+    }
 
     // Clients choose the visible screen by writing selectedScreen from their own threads: the
     // byte is written back only to take the show request, and only over the value the decision
@@ -173,7 +182,9 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CHAR:
     case WM_SYSCHAR: OnCharacter(block, wParam, lParam); return 0;
     case WM_SYSCOMMAND:
-        if (wParam == displayHardcopyCommand && QueueEvent(block, VDU_EVENT_HARDCOPY, 0))
+        if (wParam == displayHardcopyCommand && QueueWindowEvent(block, VDU_EVENT_HARDCOPY, 0))
+            return 0;
+        if (RunClipboardCommand(window, block, wParam))
             return 0;
         break;
     case WM_TIMER: OnTimer(window, context, block); return 0;

@@ -12,11 +12,8 @@ void LaunchDocument(HostContext *context, VduBlock *block)
         return;
 
     // Started as the execute service starts programs: minimised, not activated, on the
-    // standard handles the host received.
-    STARTUPINFOA own{};
-    own.cb = sizeof own;
-    GetStartupInfoA(&own);
-    STARTUPINFOA startup = ExecStartupInfo(own);
+    // standard handles the host received when it has any.
+    STARTUPINFOA startup = StartedProgramStartupInfo();
 
     // Fire and forget: a failed start is silent, and nothing waits for the page to open.
     PROCESS_INFORMATION process{};

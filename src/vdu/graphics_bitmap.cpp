@@ -85,9 +85,10 @@ bool DrawScreenBitmap(ScreenState &s, const GraphicsRect &placement, int32_t off
     BitmapLayout layout{};
     if (!LoadedLayout(s, layout))
         return false;
+    // The header goes to the platform as the file has it, the 12-byte core header too.
     const auto *info = reinterpret_cast<const BITMAPINFO *>(s.bitmapFile + layout.infoOffset);
-    const StretchPlan p = PlanBitmapDraw(info->bmiHeader.biWidth, info->bmiHeader.biHeight, placement, offsetX,
-                                         offsetY, scaleX, scaleY);
+    const StretchPlan p = PlanBitmapDraw(layout.width, layout.topDown ? -layout.height : layout.height, placement,
+                                         offsetX, offsetY, scaleX, scaleY);
     FillWhite(s.backDC, placement);
     SetStretchBltMode(s.backDC, COLORONCOLOR);
     StretchDIBits(s.backDC, placement.left, placement.top, p.destWidth, p.destHeight, p.srcX, p.srcY, p.srcWidth,

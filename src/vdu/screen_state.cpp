@@ -54,6 +54,15 @@ void DestroyScreenState(ScreenState *state)
     delete state;
 }
 
+bool ScreenOpenIn(const VduBlock *block, HWND window)
+{
+    AcquireSRWLockShared(&g_register);
+    const ScreenState *state = Find(block);
+    const bool open = state && state->window == window;
+    ReleaseSRWLockShared(&g_register);
+    return open;
+}
+
 ScreenState *LockScreen(const VduBlock *block)
 {
     // Shared: threads waiting for different screens do not hold each other up; only

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "vdu/paste_rules.h"
 #include "vdu/vdu_block.h"
 
 struct FrontRecord; // front_record.h
@@ -44,6 +45,9 @@ struct ScreenState {
     bool viewerFailureReported;
     FrontRecord *front;  // what the front image holds, for moving and copying its pixels
     PaintPacing pacing;
+    // Events that did not fit the ring (a paste, and the window's events behind it); dropped
+    // with the screen at close.
+    PendingEvents pendingEvents;
 };
 
 inline void ForgetFrontDrawingState(ScreenState &s)
@@ -60,6 +64,11 @@ void RegisterScreen(ScreenState *state);
 ScreenState *UnregisterScreen(VduBlock *block);
 
 void DestroyScreenState(ScreenState *state);
+
+// Whether `block` still has an open screen shown in `window`. For a handler that ran a nested
+// message loop (a message box), in which a hand-over may have closed the screen and the client
+// freed the block: only the pointers are compared, nothing is read through them.
+bool ScreenOpenIn(const VduBlock *block, HWND window);
 
 // The open screen of `block`, locked for the calling thread, or null. Never call it while
 // holding another screen's lock.

@@ -6,6 +6,7 @@
 #include "vdu/glyph_renderer.h"
 #include "vdu/paint_pacing.h"
 #include "vdu/painters.h"
+#include "vdu/paste_delivery.h"
 #include "vdu/screen_rules.h"
 
 namespace {
@@ -174,8 +175,10 @@ void VduReadCharacter(HostContext *, RequestBlock *request)
         } else {
             b->data = 0x1000D;
         }
-        b->extra = 0;
+    } else {
+        b->data = 0x1000D; // no screen, nothing to read: a client reading to the end mark stops
     }
+    b->extra = 0;
     request->status = HOST_STATUS_DONE;
 }
 
@@ -184,6 +187,7 @@ void VduTakeEvent(HostContext *context, RequestBlock *request)
     VduBlock *b = Vdu(request);
     bool hardcopy = false;
     if (ScreenLock screen{b}) {
+        FeedWaitingEvents(*screen.get());
         if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST) {
             RequestRepaint(b, VDU_REPAINT_SOON);
             AskToShowOutput(*screen.get());
@@ -208,6 +212,9 @@ void VduTakeEvent(HostContext *context, RequestBlock *request)
                 b->mouseY = static_cast<int32_t>(event.position >> 16);
             }
         }
+    } else {
+        b->data = 0; // no screen, no event
+        b->extra = 0;
     }
     if (hardcopy) {
         // Outside the lock: the hardcopy takes it itself and may wait on a message box.
@@ -221,24 +228,25 @@ void VduTakeEvent(HostContext *context, RequestBlock *request)
 void VduMouseToCell(HostContext *, RequestBlock *request)
 {
     VduBlock *b = Vdu(request);
+    // The cell is limited to the host's buffers; with no screen open, to the block's own geometry.
+    int32_t columns = b->columns, rows = b->rows;
     if (ScreenLock screen{b}) {
-        const ScreenState &s = *screen.get();
-        // The display window resizes itself on the GUI thread.
-        const int32_t windowWidth = LoadShared(b->windowWidth), windowHeight = LoadShared(b->windowHeight);
-        const MouseCell m = MouseToCell({b->mouseX, b->mouseY, b->backWidth, b->backHeight, windowWidth, windowHeight,
-                                         b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight, s.columns, s.rows});
-        b->data = m.cell;
-        b->extra = m.offset;
+        columns = screen.get()->columns;
+        rows = screen.get()->rows;
     }
+    // The display window resizes itself on the GUI thread.
+    const int32_t windowWidth = LoadShared(b->windowWidth), windowHeight = LoadShared(b->windowHeight);
+    const MouseCell m = MouseToCell({b->mouseX, b->mouseY, b->backWidth, b->backHeight, windowWidth, windowHeight,
+                                     b->marginLeft, b->marginTop, b->cellWidth, b->cellHeight, columns, rows});
+    b->data = m.cell;
+    b->extra = m.offset;
     request->status = HOST_STATUS_DONE;
 }
 
 void VduGeometry(HostContext *, RequestBlock *request)
 {
     VduBlock *b = Vdu(request);
-    if (ScreenLock screen{b}) {
-        b->data = (static_cast<uint32_t>(b->columns) & 0xFFFF) | (static_cast<uint32_t>(b->rows) << 16);
-        b->extra = (static_cast<uint32_t>(b->cellWidth) & 0xFFFF) | (static_cast<uint32_t>(b->cellHeight) << 16);
-    }
+    b->data = (static_cast<uint32_t>(b->columns) & 0xFFFF) | (static_cast<uint32_t>(b->rows) << 16);
+    b->extra = (static_cast<uint32_t>(b->cellWidth) & 0xFFFF) | (static_cast<uint32_t>(b->cellHeight) << 16);
     request->status = HOST_STATUS_DONE;
 }

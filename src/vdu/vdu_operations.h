@@ -1,5 +1,6 @@
 // The everyday operations of an open screen, each with the steps the dispatcher adds to it.
-// Every one ends with status 0; on a block that is not open they change nothing else.
+// Every one ends with status 0. On a block with no open screen 'T' and 'U' change nothing else,
+// 'V' answers the end mark, 'K' no event, and 'M' and 'A' answer from the block's own fields.
 #pragma once
 
 #include "host/host_context.h"

@@ -18,6 +18,8 @@ enum class PageRead : uint8_t {
 // The message box text of a failure ("setupbox" caption), null for done.
 const char *PageReadFailureText(PageRead result);
 
-// Reads pageReadSize bytes from pageFileOffset of `file` into `page`. Moves the file pointer of
-// the handle; never closes it.
+// Reads pageReadSize bytes from pageFileOffset of `file` into `page`, through a file object of
+// its own on that file; when the file cannot be opened again for reading, through the handle,
+// under its position lock, putting its file pointer back afterwards. Either way the handle's
+// file pointer stays where it was. Never closes the handle.
 PageRead ReadTextPage(HANDLE file, uint8_t (&page)[pageReadSize]);

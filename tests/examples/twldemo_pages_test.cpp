@@ -105,6 +105,21 @@ TEST(TwlDemoPages, TextPageHighlightsLineArtAndButtons)
         HandleTextPage(demo, Char('!'));
         HandleTextPage(demo, Key(VK_BACK));
         EXPECT_EQ(RowText(s, 19, 4, 8), "ok  ");
+        // Enter (typed or pasted) moves the line below the typing line; Tab spaces to the next stop
+        HandleTextPage(demo, Key(VK_RETURN));
+        EXPECT_EQ(RowText(s, 20, 2, 14), "Entered: ok ");
+        HandleTextPage(demo, Char('x'));
+        HandleTextPage(demo, Key(VK_TAB));
+        HandleTextPage(demo, Char('y'));
+        EXPECT_EQ(RowText(s, 19, 0, 14), "    x       y ");
+        // a full line (a long paste) stops at the end of the typing line and of the entered line
+        const std::string help = RowText(s, 21);
+        for (int i = 0; i < 100; ++i)
+            HandleTextPage(demo, Char('#'));
+        EXPECT_EQ(RowText(s, 19, 70, 80), "######    ");
+        HandleTextPage(demo, Key(VK_RETURN));
+        EXPECT_EQ(RowText(s, 20, 70, 80), "##########");
+        EXPECT_EQ(RowText(s, 21), help);
         EXPECT_TRUE(demo.running);
         HandleTextPage(demo, Key(VK_ESCAPE));
         EXPECT_FALSE(demo.running);

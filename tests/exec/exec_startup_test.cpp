@@ -27,7 +27,7 @@ TEST(ExecStartup, OwnStartupInfoWithTheShowModeAndHandlesOfTheService)
     own.hStdOutput = reinterpret_cast<HANDLE>(0x22);
     own.hStdError = reinterpret_cast<HANDLE>(0x33);
 
-    const STARTUPINFOA info = ExecStartupInfo(own);
+    const STARTUPINFOA info = ExecStartupInfo(own, true);
     EXPECT_EQ(info.cb, 68u);
     EXPECT_EQ(info.lpReserved, nullptr);
     EXPECT_EQ(info.lpDesktop, nullptr);

@@ -121,6 +121,38 @@ TEST(ExecuteService, AConsoleProgramIsWaitedForToItsEnd)
     EXPECT_STREQ(line, "exec_child.exe sleep 2000 ENDED.TXT");
 }
 
+// A host started as the desktop starts a GUI program has no standard handles: a console
+// program it starts gets those of its own console, and its output shows there.
+TEST(ExecuteService, AConsoleProgramOfAHostWithoutStandardHandlesWritesToItsOwnConsole)
+{
+    DeleteFileA("OUTPUT.TXT");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES; // all three null
+    PROCESS_INFORMATION host{};
+    char line[] = "exec_host.exe exec_child.exe output OUTPUT.TXT";
+    ASSERT_TRUE(CreateProcessA(nullptr, line, nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr, &startup,
+                               &host));
+    const bool ended = WaitForSingleObject(host.hProcess, 60000) == WAIT_OBJECT_0;
+    DWORD status = 99;
+    GetExitCodeProcess(host.hProcess, &status);
+    if (!ended)
+        TerminateProcess(host.hProcess, 1);
+    CloseHandle(host.hThread);
+    CloseHandle(host.hProcess);
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(status, 0u);
+    std::FILE *marker = std::fopen("OUTPUT.TXT", "r");
+    ASSERT_NE(marker, nullptr) << "the console program did not run";
+    unsigned long flags = 0;
+    int wrote = 0, shown = 0;
+    EXPECT_EQ(std::fscanf(marker, "%lu %d %d", &flags, &wrote, &shown), 3);
+    std::fclose(marker);
+    EXPECT_EQ(flags & STARTF_USESTDHANDLES, 0u);
+    EXPECT_EQ(wrote, 1) << "the program's standard output does not work";
+    EXPECT_EQ(shown, 1) << "the output did not reach its console";
+}
+
 TEST(ExecuteService, AnExitCodeOf259DoesNotHangTheRequest)
 {
     char line[] = "exec_child.exe exit 259";

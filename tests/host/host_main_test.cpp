@@ -84,6 +84,7 @@ HostContext *g_context;
 bool g_windowVisible;
 char g_windowTitle[32];
 LONG g_windowStyle;
+UINT g_errorMode;
 
 void SnapshotWorker(HostContext *context)
 {
@@ -92,11 +93,13 @@ void SnapshotWorker(HostContext *context)
     g_windowVisible = IsWindowVisible(context->monitorWindow);
     GetWindowTextA(context->monitorWindow, g_windowTitle, sizeof g_windowTitle);
     g_windowStyle = GetWindowLongA(context->monitorWindow, GWL_STYLE);
+    g_errorMode = GetErrorMode();
 }
 
 TEST(HostMain, RunsTheWorkerWithTheMonitorWindowUpAndEndsWithZero)
 {
     char line[] = "";
+    SetErrorMode(0); // the system's default, whatever Wine starts the test with
     EXPECT_EQ(HostMain(GetModuleHandleA(nullptr), line, SW_SHOWNORMAL, SnapshotWorker), 0);
     ASSERT_EQ(g_context != nullptr, true);
     EXPECT_EQ(g_snapshot.liveThreads, 1u);
@@ -112,6 +115,7 @@ TEST(HostMain, RunsTheWorkerWithTheMonitorWindowUpAndEndsWithZero)
     EXPECT_TRUE(g_windowVisible);
     EXPECT_STREQ(g_windowTitle, "/tarnwell");
     EXPECT_EQ(g_windowStyle & 0x00CF0000, 0x00CA0000); // not sizeable without /P
+    EXPECT_TRUE(g_errorMode & SEM_FAILCRITICALERRORS) << "an empty drive would raise the system's dialog";
     // After the end: the window is gone and the count is back to 0.
     EXPECT_EQ(g_context->liveThreads, 0u);
     EXPECT_FALSE(IsWindow(g_snapshot.monitorWindow));

@@ -16,7 +16,7 @@ for file in lib/libtarnwell_host.a lib/cmake/tarnwell/tarnwellConfig.cmake \
             lib/cmake/tarnwell/tarnwellConfigVersion.cmake lib/cmake/tarnwell/tarnwellTargets.cmake \
             include/tarnwell/host/host_api.h include/tarnwell/host/host_context.h \
             include/tarnwell/host/layout_assert.h include/tarnwell/vdu/vdu_block.h \
-            include/tarnwell/print/print_block.h; do
+            include/tarnwell/print/print_block.h share/tarnwell/manifest.rc share/tarnwell/program.manifest; do
   [ -f "$scratch/staged/$file" ] || { echo "not installed: $file"; exit 1; }
 done
 # Every header the installed headers include is installed too.

@@ -1,6 +1,6 @@
 # The LHA decoder and the self-extracting stub: decoder tests cross-built and run under Wine,
-# the same tests built natively, cross-checks against jlha, a short fuzz run, and the stub
-# itself with an archive appended.
+# the same tests built natively, cross-checks against jlha, a short fuzz run, the stub itself
+# with an archive appended, and hostile archives through both.
 set(lha_test_dir ${CMAKE_CURRENT_SOURCE_DIR}/installer/lha)
 tarnwell_test(lha_decoder_test
   ${lha_test_dir}/archive_builder.cpp
@@ -15,9 +15,11 @@ tarnwell_test(lha_decoder_test
   ${lha_test_dir}/win32_file_system_test.cpp
   ${PROJECT_SOURCE_DIR}/src/installer/twlsetup/pe_image_end.cpp
   ${PROJECT_SOURCE_DIR}/src/installer/twlsetup/self_image.cpp
-  ${PROJECT_SOURCE_DIR}/src/installer/twlsetup/win32_file_system.cpp)
+  ${PROJECT_SOURCE_DIR}/src/installer/twlsetup/win32_file_system.cpp
+  ${PROJECT_SOURCE_DIR}/src/installer/twlsetup/win32_paths.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/common/symbolic_link.cpp)
 target_link_libraries(lha_decoder_test PRIVATE tarnwell_lha)
-target_include_directories(lha_decoder_test PRIVATE ${lha_test_dir})
+target_include_directories(lha_decoder_test PRIVATE ${lha_test_dir} ${CMAKE_CURRENT_SOURCE_DIR}/common)
 
 add_test(NAME lha_decoder_native_test COMMAND ${TARNWELL_NATIVE_DIR}/lha_decoder_tests)
 
@@ -34,3 +36,12 @@ set_tests_properties(lha_fuzz_smoke_test PROPERTIES SKIP_RETURN_CODE 77)
 add_test(NAME twlsetup_stub_test
   COMMAND ${lha_test_dir}/stub_test.sh $<TARGET_FILE:twlsetup_stub> ${CMAKE_CURRENT_BINARY_DIR}/twlsetup_stub.work
           ${TARNWELL_WINE})
+
+# Hand-made hostile archives (links placed beforehand, impossible dates, a 300-level tree, taken
+# temporary names, ...) through the native build and through the stub under Wine.
+add_test(NAME lha_hostile_native_test
+  COMMAND ${lha_test_dir}/hostile_archives_test.sh native ${TARNWELL_NATIVE_DIR}/lha_extract
+          ${CMAKE_CURRENT_BINARY_DIR}/lha_hostile_native.work)
+add_test(NAME lha_hostile_stub_test
+  COMMAND ${lha_test_dir}/hostile_archives_test.sh stub $<TARGET_FILE:twlsetup_stub>
+          ${CMAKE_CURRENT_BINARY_DIR}/lha_hostile_stub.work ${TARNWELL_WINE})

@@ -163,6 +163,31 @@ TEST_F(MonitorWindowTest, EscapeDuringARubberBandEndsItAndStillReachesTheInstall
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// On a display left of or above the primary one screen points are negative, and so are client
+// points of a drag that leaves the window to the left or top.
+TEST_F(MonitorWindowTest, LegendClicksAndTheRubberBandTakeSignedCoordinates)
+{
+    for (const POINT at : {POINT{-700, 30}, POINT{30, -700}, POINT{-1500, -900}}) {
+        Place(at.x, at.y, context->monitorWidth, context->monitorHeight);
+        const RECT outer = Outer();
+        ASSERT_EQ(outer.left, at.x);
+        ASSERT_EQ(outer.top, at.y);
+        const POINT w = ClickPoint(outer, Border(), 1);
+        const POINT s = ToScreen(w.x, w.y), c = ToClient(w.x, w.y);
+        context->keyCode = 0;
+        SendMessageA(window, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(s.x, s.y));
+        EXPECT_EQ(context->keyCode, 27) << "non-client click, window at " << at.x << ", " << at.y;
+        context->keyCode = 0;
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(context->keyCode, 27) << "client click, window at " << at.x << ", " << at.y;
+    }
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-25, -8));
+    EXPECT_EQ(context->rubberBand[2], -25);
+    EXPECT_EQ(context->rubberBand[3], -8);
+    SendMessageA(window, WM_CAPTURECHANGED, 0, 0);
+}
+
 TEST_F(MonitorWindowTest, MoveRecordsTheOuterCorner)
 {
     context->movedFlag = 0;
@@ -398,6 +423,34 @@ TEST(Splash, PictureWhosePixelsDoNotFitTheFileIsLeftOut)
     EndSplashTest(context);
 }
 
+// The icon file in the current folder wins; without it the windows take the program's own
+// icon (this test program carries TARNWELL.EXE's resources), not none.
+TEST(WindowIcon, FileInTheCurrentFolderElseTheProgramsOwn)
+{
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HANDLE own = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, 0, 0, LR_VGACOLOR | LR_SHARED);
+    ASSERT_NE(own, nullptr);
+    static char line[] = "";
+    HostContext *context = CreateHostContext(instance, line);
+    for (const bool file : {false, true}) {
+        if (file)
+            ASSERT_TRUE(CopyFileA(TEST_ICON_FILE, "TARNWELL.ICO", FALSE));
+        else
+            DeleteFileA("TARNWELL.ICO");
+        UnregisterClassA(monitorClassName, instance);
+        RegisterMonitorClass(context);
+        WNDCLASSA registered{};
+        ASSERT_TRUE(GetClassInfoA(instance, monitorClassName, &registered));
+        if (file) {
+            EXPECT_NE(registered.hIcon, nullptr);
+            EXPECT_NE(registered.hIcon, own) << "the file's icon";
+        } else {
+            EXPECT_EQ(registered.hIcon, own);
+        }
+    }
+    DeleteFileA("TARNWELL.ICO");
+}
+
 } // namespace
 
 namespace {
@@ -446,6 +499,52 @@ TEST_F(MonitorWindowTest, HandOverWaitsUntilTheGuiThreadCarriesTheRequestOut)
     open.block.header.op = 'X';
     HostService(context, &open.block.header);
     EXPECT_FALSE(PeekMessageA(&message, window, WM_HOST_REQUEST_PENDING, WM_HOST_REQUEST_PENDING, PM_NOREMOVE));
+}
+
+struct FailedWake {
+    HostContext *context;
+    VduBlock block;
+};
+
+// The monitor window goes away just before the wake-up is posted.
+BOOL WINAPI PostToAWindowThatIsGone(HWND window, UINT, WPARAM, LPARAM)
+{
+    DestroyWindow(window);
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return FALSE;
+}
+
+DWORD WINAPI SubmitCloseWithFailedWake(void *parameter)
+{
+    auto *wake = static_cast<FailedWake *>(parameter);
+    wake->context->monitorWindow =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    wake->block.header.requestClass = 'V';
+    wake->block.header.op = 'X';
+    wake->block.header.status = -1;
+    HandRequestToGuiThread(wake->context, &wake->block.header, PostToAWindowThatIsGone);
+    return 0;
+}
+
+// A post fails when the monitor window is destroyed between the submitter's look at it and the
+// post, too short a moment to hit on purpose: the stand-in destroys it there. The submitter
+// frees the slot and carries the request out itself.
+TEST_F(MonitorWindowTest, AWakeUpThatCannotBePostedFreesTheSlotAndRunsTheRequest)
+{
+    static FailedWake wake{};
+    wake.context = context;
+    const HANDLE submitter = CreateThread(nullptr, 0, SubmitCloseWithFailedWake, &wake, 0, nullptr);
+    ASSERT_NE(submitter, nullptr);
+    const bool returned = WaitForSingleObject(submitter, 5000) == WAIT_OBJECT_0;
+    if (!returned)
+        TerminateThread(submitter, 1);
+    CloseHandle(submitter);
+    context->monitorWindow = window;
+    EXPECT_TRUE(returned) << "the submitter waits for ever";
+    EXPECT_EQ(context->pendingRequest, nullptr) << "every later submitter would wait for ever";
+    EXPECT_EQ(wake.block.header.op, 0);
+    EXPECT_EQ(wake.block.header.status, 0);
+    context->pendingRequest = nullptr;
 }
 
 TEST_F(MonitorWindowTest, MemoryMonitorDrawsEachByteInItsOwnColumns)

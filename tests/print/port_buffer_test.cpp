@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,7 @@ TEST(PortBufferWrite, PartialWritesContinueWithTheRestUntilAllIsDelivered)
     const std::string text = "0123456789";
     FakePort port;
     port.chunk = 4;
-    EXPECT_TRUE(WriteAll(reinterpret_cast<const uint8_t *>(text.data()), 10, port.Writer()));
+    EXPECT_EQ(WriteAll(reinterpret_cast<const uint8_t *>(text.data()), 10, port.Writer()), 10);
     EXPECT_EQ(port.received, text);
     EXPECT_EQ(port.asked, (std::vector<int32_t>{10, 6, 2}));
 }
@@ -93,7 +94,7 @@ TEST(PortBufferWrite, StopsAtAWriteThatDeliversNothingOrFails)
         port.chunk = 3;
         port.writesBeforeFailure = 2;
         port.failWithError = error;
-        EXPECT_FALSE(WriteAll(reinterpret_cast<const uint8_t *>(text.data()), 10, port.Writer()));
+        EXPECT_EQ(WriteAll(reinterpret_cast<const uint8_t *>(text.data()), 10, port.Writer()), 6);
         EXPECT_EQ(port.received, "012345");
         EXPECT_EQ(port.asked, (std::vector<int32_t>{10, 7, 4}));
     }
@@ -103,6 +104,41 @@ TEST(PortBufferWrite, AnEmptyBufferNeedsNoWrite)
 {
     FakePort port;
     port.writesBeforeFailure = 0;
-    EXPECT_TRUE(WriteAll(nullptr, 0, port.Writer()));
+    EXPECT_EQ(WriteAll(nullptr, 0, port.Writer()), 0);
     EXPECT_TRUE(port.asked.empty());
+}
+
+TEST(PortBufferWrite, AFlushThatFailsAfterAPartialWriteKeepsOnlyTheUndeliveredRest)
+{
+    struct Case {
+        const char *name;
+        bool stored;           // the request's own byte is the buffer's last
+        std::string expected;  // what the port has received after the failure and a second flush
+    };
+    const Case cases[] = {
+        {"the request stored its line feed", true, "0123456789\n"},
+        {"the request stored nothing", false, "0123456789"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        uint8_t buffer[kPortBufferSize];
+        const std::string text = c.stored ? "0123456789\n" : "0123456789";
+        std::memcpy(buffer, text.data(), text.size());
+        FakePort port;
+        port.chunk = 4;
+        port.writesBeforeFailure = 1;
+        const PortFlush failed = FlushPortBuffer(buffer, static_cast<int32_t>(text.size()), c.stored, port.Writer());
+        EXPECT_FALSE(failed.delivered);
+        EXPECT_EQ(port.received, "0123");
+        EXPECT_EQ(std::string(reinterpret_cast<const char *>(buffer), failed.fill), "456789");
+        // the client sends its character again, as status 4 invites; the port works again
+        int32_t fill = failed.fill;
+        if (c.stored)
+            buffer[fill++] = '\n';
+        port.writesBeforeFailure = 1000;
+        const PortFlush resent = FlushPortBuffer(buffer, fill, c.stored, port.Writer());
+        EXPECT_TRUE(resent.delivered);
+        EXPECT_EQ(resent.fill, 0);
+        EXPECT_EQ(port.received, c.expected);
+    }
 }

@@ -1,7 +1,8 @@
 // Print jobs on the real printers of the local print server: tarnwellS3 (the printer named
 // after COM3) and the default printer (reached from LPT1, as there is no tarnwellP1).
-// print_pdf_test.sh runs this program and then reads the PDFs the jobs produced, in order:
-// the named-printer job, the 192-column job, the default-printer job, the screen hardcopy.
+// print_pdf_test.sh runs this program and then reads the PDFs the jobs produced. The print
+// server is shared, so every job prints the tag the script passes in TARNWELL_PRINT_TAG,
+// followed by a letter of its own, and the script finds its PDFs by these words.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,11 +11,25 @@
 #include <memory>
 #include <string>
 
+#include "../common/import_patch.h"
 #include "../vdu/vdu_client.h"
 #include "host/host_api.h"
 #include "print/print_block.h"
 
 namespace {
+
+// The tag of this run followed by the job's letter: "Q123456N".
+std::string Tag(char job)
+{
+    const char *tag = std::getenv("TARNWELL_PRINT_TAG");
+    return std::string(tag && *tag ? tag : "Q000000") + job;
+}
+
+// The font selected into the job's printer while its page is open.
+HFONT SelectedFont(const PrintBlock &block)
+{
+    return static_cast<HFONT>(GetCurrentObject(block.printerDC, OBJ_FONT));
+}
 
 struct Job {
     std::unique_ptr<HostContext> context{new HostContext{}};
@@ -48,6 +63,7 @@ struct Job {
             status = Send(static_cast<uint8_t>(*text));
         return status;
     }
+    int8_t SendText(const std::string &text) { return SendText(text.c_str()); }
     std::string Line() const { return std::string(block.lineBuffer, block.lineBuffer + block.columns); }
 };
 
@@ -94,7 +110,7 @@ TEST(PrintJobNamedPrinter, LinesPagesAndTheEndOfTheJob)
     ASSERT_EQ(job.Send(0x00020000u | 'X'), 0); // a mouse-event word: not stored
     ASSERT_EQ(job.Send(0x0002000Au), 0);       // its line feed still acts
     EXPECT_EQ(job.block.cursorRow, 3);
-    ASSERT_EQ(job.SendText("B"), 0);
+    ASSERT_EQ(job.SendText("B\n" + Tag('N')), 0);
     ASSERT_EQ(job.Send('\f'), 0);
     EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);
     EXPECT_EQ(job.block.cursorRow, 0);
@@ -114,6 +130,8 @@ TEST(PrintJobNamedPrinter, LinesPagesAndTheEndOfTheJob)
     EXPECT_EQ(std::memcmp(&after, &closed, sizeof after), 0) << "a send after the close changed the block";
 }
 
+// A zero-filled block on LPT1: the default printer, with the job's own fixed-pitch font, and a
+// listing of 150 lines without a form feed, which must go on to as many pages as it needs.
 TEST(PrintJobDefaultPrinter, ZeroFilledBlockOnLpt1)
 {
     Job job("LPT1");
@@ -121,11 +139,49 @@ TEST(PrintJobDefaultPrinter, ZeroFilledBlockOnLpt1)
     EXPECT_EQ(job.block.deviceKind, PRINT_DEVICE_DEFAULT_PRINTER);
     EXPECT_EQ(job.block.columns, 80);
     EXPECT_EQ(job.block.rows, 72);
-    ASSERT_EQ(job.SendText("DEFAULT\n"), 0);
+    EXPECT_EQ(job.block.font, nullptr);
+    ASSERT_EQ(job.SendText(Tag('D') + "001\n"), 0);
     EXPECT_EQ(job.block.cursorRow, 1);
+
+    HFONT own = SelectedFont(job.block);
+    TEXTMETRICA metrics{};
+    ASSERT_TRUE(GetTextMetricsA(job.block.printerDC, &metrics));
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "not a fixed-pitch font"; // set means variable
+    EXPECT_EQ(metrics.tmAveCharWidth, 10);                                                // hundredths of an inch
+    EXPECT_LE(metrics.tmHeight - metrics.tmInternalLeading, 16); // the characters fit the line pitch
+
+    for (int line = 2; line <= 150; ++line) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%03d\n", line);
+        ASSERT_EQ(job.SendText(Tag('D') + number), 0) << line;
+    }
+    EXPECT_EQ(SelectedFont(job.block), own) << "the font is made once per job";
     ASSERT_EQ(job.Close(), 0); // ends the open page and the document
     EXPECT_EQ(job.block.printerDC, nullptr);
+    EXPECT_EQ(GetObjectType(own), 0u) << "the job's own font outlives the job";
     EXPECT_EQ(job.Close(), 0); // a second close has nothing left to end
+}
+
+// A client that ends its pages itself sees one page per form feed, also when a page is as full
+// as the paper allows: after 60 lines, 60 lines, then every row the page holds.
+TEST(PrintJobDefaultPrinter, FormFeedsEndTheirPagesOnly)
+{
+    Job job("LPT1");
+    ASSERT_EQ(job.Open(), 0);
+    const int rowsOnPage = 6 * GetDeviceCaps(job.block.printerDC, VERTRES) /
+                           GetDeviceCaps(job.block.printerDC, LOGPIXELSY);
+    ASSERT_GT(rowsOnPage, 60);
+    int line = 0;
+    for (int pageLines : {60, 60, rowsOnPage}) {
+        for (int i = 0; i < pageLines; ++i) {
+            char number[8];
+            std::snprintf(number, sizeof number, "%03d\n", ++line);
+            ASSERT_EQ(job.SendText(Tag('P') + number), 0) << line;
+        }
+        ASSERT_EQ(job.Send('\f'), 0);
+        EXPECT_EQ(job.block.pageState, PRINT_DOCUMENT_STARTED);
+    }
+    ASSERT_EQ(job.Close(), 0);
 }
 
 TEST(PrintJobNamedPrinter, WideColumnsAreCutTo192)
@@ -139,11 +195,21 @@ TEST(PrintJobNamedPrinter, WideColumnsAreCutTo192)
     EXPECT_EQ(job.block.rows, 40);
     EXPECT_EQ(job.block.cursorColumn, 0);
     EXPECT_EQ(job.block.cursorRow, 0);
-    ASSERT_EQ(job.SendText("W"), 0);
+    // a font of the client's own, half an inch high, is the one used
+    LOGFONTA large{};
+    large.lfHeight = -50;
+    lstrcpynA(large.lfFaceName, "Courier New", LF_FACESIZE);
+    HFONT font = CreateFontIndirectA(&large);
+    ASSERT_NE(font, nullptr);
+    job.block.font = font;
+    ASSERT_EQ(job.SendText(Tag('W')), 0);
+    EXPECT_EQ(SelectedFont(job.block), font);
     // a client that widens the line after the open is still held to the buffer
     job.block.columns = 5000;
     ASSERT_EQ(job.Send('\f'), 0);
     EXPECT_EQ(job.Close(), 0);
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "the client's font was deleted";
+    DeleteObject(font);
 }
 
 TEST(PrintJobWithoutPrinter, PortOrFileByNameElseRefused)
@@ -178,13 +244,24 @@ TEST(PrintJobWithoutPrinter, PortOrFileByNameElseRefused)
     EXPECT_EQ(file.Run('Q'), HOST_STATUS_UNKNOWN_OP);
 }
 
-// Last: the hardcopy of a screen goes to the first parallel port, here the default printer.
+// The hardcopy of a screen goes to the first parallel port, here the default printer.
 TEST(PrintJobHardcopy, ScreenTextOnTheDefaultPrinter)
 {
     EXPECT_EQ(RunClient([](HostContext *context) {
                   VduClient vdu(context);
+                  // Row 0: the tag, then a word and never-written cells (dots) to the end of
+                  // the row. Rows 1..22: eight words "rNNkK" filled up with z, at columns 0,
+                  // 10, .. 70, each followed by a blank but the last, which ends at column 79.
+                  // Row 23: never written.
                   ASSERT_EQ(vdu.Open(Geometry{80, 24}), 0);
-                  vdu.Put("HARDCOPY TEST");
+                  vdu.Write(0, 0, (Tag('H') + " HARDCOPY").c_str());
+                  for (int row = 1; row <= 22; ++row) {
+                      for (int word = 0; word < 8; ++word) {
+                          char text[16];
+                          std::snprintf(text, sizeof text, word < 7 ? "r%02dk%dzzzz " : "r%02dk%dzzzzz", row, word);
+                          vdu.Write(word * 10, row, text);
+                      }
+                  }
                   EXPECT_EQ(vdu.Submit('H'), 0);
               }),
               0);
@@ -192,7 +269,7 @@ TEST(PrintJobHardcopy, ScreenTextOnTheDefaultPrinter)
 
 } // namespace
 
-// Declared last: its jobs are abandoned and leave no PDF behind the three the script reads.
+// Its jobs are abandoned and leave no PDF.
 TEST(PrintJobFailures, RefusedPagesAnswer17AndCloseTheJob)
 {
     Job job("COM3", 10);
@@ -222,4 +299,86 @@ TEST(PrintJobFailures, RefusedPagesAnswer17AndCloseTheJob)
     AbortDoc(printer);
     RestoreDC(printer, -1);
     DeleteDC(printer);
+}
+
+// The printer's page calls refusing on demand, and the document calls counted, through this
+// program's import table: a real printer never refuses a page here.
+struct PageCalls {
+    using Call = int(WINAPI *)(HDC);
+    static inline Call startPage, endPage, endDoc, abortDoc;
+    static inline bool refuseStart, refuseEnd;
+    static inline int ended, aborted;
+    static inline HDC abortedDC;
+
+    static int WINAPI StartPage(HDC dc) { return refuseStart ? 0 : startPage(dc); }
+    static int WINAPI EndPage(HDC dc) { return refuseEnd ? 0 : endPage(dc); }
+    static int WINAPI EndDoc(HDC dc)
+    {
+        ++ended;
+        return endDoc(dc);
+    }
+    static int WINAPI AbortDoc(HDC dc)
+    {
+        ++aborted;
+        abortedDC = dc;
+        return abortDoc(dc);
+    }
+    static Call Patch(const char *name, Call replacement)
+    {
+        return reinterpret_cast<Call>(PatchImport("gdi32.dll", name, reinterpret_cast<void *>(replacement)));
+    }
+    PageCalls()
+    {
+        startPage = Patch("StartPage", StartPage);
+        endPage = Patch("EndPage", EndPage);
+        endDoc = Patch("EndDoc", EndDoc);
+        abortDoc = Patch("AbortDoc", AbortDoc);
+        EXPECT_TRUE(startPage && endPage && endDoc && abortDoc) << "the calls are not imported by name";
+    }
+    ~PageCalls()
+    {
+        Patch("StartPage", startPage);
+        Patch("EndPage", endPage);
+        Patch("EndDoc", endDoc);
+        Patch("AbortDoc", abortDoc);
+    }
+};
+
+// After the other failures: these jobs are aborted and leave no PDF either.
+TEST(PrintJobFailures, APageThatCannotBeStartedOrEndedAbortsTheDocument)
+{
+    struct Case {
+        const char *name;
+        bool refuseStart, refuseEnd;
+        const char *before; // sent while the page calls work
+        char refused;       // the character whose page call is refused; 0: the close
+    };
+    const Case cases[] = {
+        {"page start refused", true, false, "", 'A'},
+        {"page end refused at a form feed", false, true, "B", '\f'},
+        {"page end refused at the close", false, true, "B", 0},
+    };
+    const PageCalls calls;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PageCalls::refuseStart = PageCalls::refuseEnd = false;
+        PageCalls::ended = PageCalls::aborted = 0;
+        PageCalls::abortedDC = nullptr;
+        Job job("COM3", 10);
+        ASSERT_EQ(job.Open(), 0);
+        const HDC printer = job.block.printerDC;
+        ASSERT_EQ(job.SendText(c.before), 0);
+        PageCalls::refuseStart = c.refuseStart;
+        PageCalls::refuseEnd = c.refuseEnd;
+        EXPECT_EQ(c.refused ? job.Send(static_cast<uint8_t>(c.refused)) : job.Close(), HOST_STATUS_START_FAILED);
+        EXPECT_EQ(job.block.pageState, PRINT_NO_DOCUMENT);
+        EXPECT_EQ(PageCalls::aborted, 1) << "the document was left started";
+        EXPECT_EQ(PageCalls::abortedDC, printer);
+        if (job.block.printerDC) {
+            EXPECT_EQ(job.Send('C'), HOST_STATUS_START_FAILED); // closes the job
+        }
+        EXPECT_EQ(job.block.printerDC, nullptr);
+        EXPECT_EQ(PageCalls::aborted, 1);
+        EXPECT_EQ(PageCalls::ended, 0);
+    }
 }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "print/print_block.h"
 #include "print/print_rules.h"
@@ -61,6 +63,102 @@ TEST(PrintLinePitch, SixLinesPerInchTruncatedTowardZero)
         EXPECT_EQ(LineY(row), expected[row]) << row;
     EXPECT_EQ(LineY(-1), 16);
     EXPECT_EQ(LineY(INT32_MAX), INT32_MIN); // far beyond the page, no overflow
+}
+
+TEST(PrintPageLength, RowsThatFitThePrintableHeight)
+{
+    struct Case {
+        int32_t heightPixels, pixelsPerInch, rows;
+    } cases[] = {
+        {3508, 300, 70},   // A4 without margins: 11.69 inches
+        {3300, 300, 66},   // 11 inches: the last row ends exactly at the bottom
+        {3299, 300, 65},   // a pixel less and it no longer fits
+        {3150, 300, 63},   // Letter less half an inch of margins
+        {7016, 600, 70},
+        {10, 300, 1},      // a page lower than a line still takes one
+        {0, 300, INT32_MAX}, // no usable size: no page length
+        {3508, 0, INT32_MAX},
+        {INT32_MAX, 1, INT32_MAX},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(RowsOnPage(c.heightPixels, c.pixelsPerInch), c.rows) << c.heightPixels << " at " << c.pixelsPerInch;
+}
+
+TEST(PrintPageLength, ALineBelowThePageGoesToTheNext)
+{
+    const char blank[] = "    ", text[] = "  x ";
+    EXPECT_TRUE(IsBlankLine(blank, 4));
+    EXPECT_FALSE(IsBlankLine(text, 4));
+    EXPECT_TRUE(IsBlankLine(text, 2)); // only the line's own columns count
+    struct Case {
+        int32_t row, rowsOnPage;
+        bool blank;
+        PageBreak expected;
+    } cases[] = {
+        {0, 70, false, PageBreak::None},
+        {69, 70, false, PageBreak::None},
+        {70, 70, false, PageBreak::NewPage},
+        {70, 70, true, PageBreak::EndPageOnly}, // a page that is exactly full makes no blank page
+        {500, 70, false, PageBreak::NewPage},   // a row the client left far below
+        {-1, 70, false, PageBreak::None},
+        {1000000, INT32_MAX, false, PageBreak::None},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(BreakBeforeLine(c.row, c.rowsOnPage, c.blank), c.expected) << c.row << " of " << c.rowsOnPage;
+}
+
+TEST(PrintOwnFont, TenToTheInchUnlessTheLineWouldNotFit)
+{
+    struct Case {
+        int32_t columns, widthPixels, pixelsPerInch, advance, height;
+    } cases[] = {
+        {80, 2480, 300, 10, 16},  // A4 without margins: 8.27 inches
+        {80, 2400, 300, 10, 16},  // 8 inches: exactly 80 tenths
+        {80, 2330, 300, 9, 15},   // A4 less margins: 7.77 inches
+        {80, 4960, 600, 10, 16},
+        {40, 2480, 300, 10, 16},  // never wider than a tenth
+        {132, 2480, 300, 6, 10},
+        {192, 2480, 300, 4, 6},
+        {5000, 2480, 300, 4, 6},  // columns beyond the line buffer count as 192
+        {192, 50, 300, 1, 1},     // at least one hundredth
+        {80, 0, 300, 10, 16},     // no usable size: a tenth
+        {80, 2480, 0, 10, 16},
+    };
+    for (const Case &c : cases) {
+        const FontCell cell = OwnFontCell(c.columns, c.widthPixels, c.pixelsPerInch);
+        EXPECT_EQ(cell.advance, c.advance) << c.columns << " columns on " << c.widthPixels << " at " << c.pixelsPerInch;
+        EXPECT_EQ(cell.height, c.height) << c.columns << " columns on " << c.widthPixels << " at " << c.pixelsPerInch;
+    }
+}
+
+TEST(PrintOwnFont, CharactersStandOnTheirColumnsInTrueInches)
+{
+    // A mapping mode's hundredths of an inch, taken from a size in whole millimetres, are not
+    // quite the device's: 209 mm are 823 hundredths where 2479 pixels at 300 per inch are 826.
+    struct Case {
+        int32_t advance, pixelsPerInch, window, viewport;
+    } cases[] = {
+        {10, 300, 823, 2479},
+        {10, 300, 823, -2479}, // a y-up mapping has a negative extent
+        {10, 600, 826, 4960},
+        {6, 300, 1169, 3508},
+        {10, 72, 827, 595},
+    };
+    for (const Case &c : cases) {
+        int32_t advances[PRINT_LINE_BUFFER_SIZE];
+        ColumnAdvances(c.advance, c.pixelsPerInch, c.window, c.viewport, PRINT_LINE_BUFFER_SIZE, advances);
+        const double pixelsPerUnit = std::abs(double(c.viewport) / c.window);
+        int64_t x = 0;
+        for (int32_t i = 1; i <= PRINT_LINE_BUFFER_SIZE; ++i) {
+            x += advances[i - 1];
+            const double ideal = i * c.advance * c.pixelsPerInch / 100.0;
+            ASSERT_LE(std::abs(x * pixelsPerUnit - ideal), pixelsPerUnit / 2 + 1e-9)
+                << "character " << i << " at " << c.pixelsPerInch << " per inch, " << c.window << "/" << c.viewport;
+        }
+    }
+    int32_t plain[3];
+    ColumnAdvances(7, 300, 0, 2479, 3, plain); // no mapping to go by
+    EXPECT_EQ(std::vector<int32_t>(plain, plain + 3), std::vector<int32_t>(3, 7));
 }
 
 struct Line {

@@ -42,6 +42,14 @@ click_close_box() {
   xdotool mousemove "$((X + WIDTH - 12))" "$((Y + 12))" click 1
 }
 
+# drag WINDOW X1 Y1 X2 Y2: the left button held from one window-relative position to another.
+drag() {
+  local window=$1 X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove "$((X + $2))" "$((Y + $3))" && sleep 0.2 && xdotool mousedown 1 && sleep 0.2
+  xdotool mousemove "$((X + $4))" "$((Y + $5))" && sleep 0.2 && xdotool mouseup 1
+}
+
 # wait_end [SECONDS]: waits for the program to end and sets EXIT_CODE to its exit code, or
 # kills it and sets 124 when it is still running after SECONDS.
 wait_end() {

@@ -6,12 +6,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "test_clipboard.h"
 #include "vdu_client.h"
 
 namespace {
@@ -96,6 +98,17 @@ TEST(DisplayInput, NoStrokeIsLostWhileTheWindowPaintsTheScreen)
     });
 }
 
+// Writes `text` to a file of the working folder in one step, so that the script never reads half.
+void Announce(const char *name, const std::string &text)
+{
+    const std::string temporary = std::string(name) + ".TMP";
+    if (FILE *f = std::fopen(temporary.c_str(), "w")) {
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+        MoveFileA(temporary.c_str(), name);
+    }
+}
+
 // Keys and mouse actions come from the script once the file READY names the window's corner.
 TEST(DisplayInput, RealKeysAndMouseFromTheScript)
 {
@@ -106,11 +119,7 @@ TEST(DisplayInput, RealKeysAndMouseFromTheScript)
         std::ofstream(kLpt1File, std::ios::trunc).close();
         RECT r{};
         GetWindowRect(screen.block->window, &r);
-        if (FILE *ready = std::fopen("READY.TMP", "w")) {
-            std::fprintf(ready, "%ld %ld\n", r.left, r.top);
-            std::fclose(ready);
-            MoveFileA("READY.TMP", "READY");
-        }
+        Announce("READY", std::to_string(r.left) + " " + std::to_string(r.top) + "\n");
         // space, ctrl+g, alt+space, alt+F4, Print, alt+Print, F1, click, wheel down, Return
         const std::vector<Taken> events = TakeEvents(screen, 9, 60);
         DeleteFileA("READY");
@@ -128,6 +137,45 @@ TEST(DisplayInput, RealKeysAndMouseFromTheScript)
         EXPECT_EQ(screen.block->bellMark, 7);
         EXPECT_EQ(screen.block->pendingEscapes, 0) << "Alt+F4 does not close the window";
         EXPECT_NE(ReadAll(kLpt1File).find("XDOTOOL HARDCOPY"), std::string::npos) << "Alt+Print Screen";
+    });
+}
+
+// The script drags the real mouse between the two points that DRAG names and then reads the X
+// clipboard with xclip into XCLIP.OUT: another program sees the selected text.
+TEST(DisplayInput, ARealDragCopiesTheSelectedTextForOtherPrograms)
+{
+    RunClient([](HostContext *context) {
+        VduClient screen(context);
+        ASSERT_EQ(screen.Open(), 0);
+        screen.Write(0, 1, "Copy me: caf\xE9 \x12\x12 done");
+        screen.Write(0, 2, "second line here");
+        // From the middle of cell (5, 1) to the middle of cell (16, 2).
+        RECT r{};
+        GetWindowRect(screen.block->window, &r);
+        const auto x = [&](int c) { return r.left + 12 + 8 * c + 4; };
+        const auto y = [&](int row) { return r.top + 104 + 16 * row + 8; };
+        Announce("DRAG", std::to_string(x(5)) + " " + std::to_string(y(1)) + " " + std::to_string(x(16)) + " " +
+                             std::to_string(y(2)) + "\n");
+        const std::vector<Taken> events = TakeEvents(screen, 2, 60);
+        DeleteFileA("DRAG");
+        ASSERT_EQ(events.size(), 2u);
+        const uint32_t locks = 0x0F000000;
+        EXPECT_EQ(events[0].code & ~locks, 0x20201u);
+        const auto position = [&](int px, int py) { return static_cast<uint32_t>(py - r.top) << 16 | (px - r.left); };
+        EXPECT_EQ(events[0].position, position(x(5), y(1)));
+        EXPECT_EQ(events[1].code & ~locks, 0x20202u);
+        EXPECT_EQ(events[1].position, position(x(16), y(2)));
+
+        EXPECT_EQ(ClipboardAnsi(), "me: caf\xE9 --\r\nd line here");
+        EXPECT_EQ(ClipboardUnicode(), L"me: caf\u00E9 \u2500\u2500\r\nd line here");
+        std::string seen;
+        for (int i = 0; i < 300 && seen.empty(); ++i) {
+            Sleep(100);
+            seen = ReadAll("XCLIP.OUT");
+        }
+        EXPECT_TRUE(TakeEvents(screen, 1, 1).empty()) << "a drag queues its button-down and button-up, nothing else";
+        seen.erase(std::remove(seen.begin(), seen.end(), '\r'), seen.end());
+        EXPECT_EQ(seen, "me: caf\xC3\xA9 \xE2\x94\x80\xE2\x94\x80\nd line here") << "the X clipboard, in UTF-8";
     });
 }
 

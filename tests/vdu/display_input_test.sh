@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs display_input_test in a Wine prefix of its own without a printer, LPT1 mapped to the file
-# LPT1.OUT of the working folder, and types and clicks into the display window with xdotool.
+# LPT1.OUT of the working folder, and types, clicks and drags in the display window with xdotool;
+# xclip reads what a drag copied from the X clipboard.
 # Usage: display_input_test.sh TEST_EXE WORK_DIR
 set -euo pipefail
 exe=$1
@@ -52,6 +53,34 @@ if [ -f READY ]; then
   xdotool key Return
 else
   echo "FAILED: the test program did not open its screen" >&2
+  status=1
+fi
+wait "$test_pid" || status=1
+
+# A real drag over text, and the X clipboard read by another program.
+rm -f DRAG XCLIP.OUT
+wine "$exe" --gtest_filter='DisplayInput.ARealDrag*' &
+test_pid=$!
+for _ in $(seq 1 300); do
+  [ -f DRAG ] && break
+  sleep 0.1
+done
+if [ -f DRAG ]; then
+  read -r x1 y1 x2 y2 < <(tr -d '\r' <DRAG)
+  xdotool mousemove "$x1" "$y1"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  xdotool mousemove $(((x1 + x2) / 2)) $(((y1 + y2) / 2))
+  sleep 0.1
+  xdotool mousemove "$x2" "$y2"
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 1
+  timeout 10 xclip -o -selection clipboard -t UTF8_STRING >XCLIP.TMP || true
+  mv XCLIP.TMP XCLIP.OUT
+else
+  echo "FAILED: the drag test did not open its screen" >&2
   status=1
 fi
 wait "$test_pid" || status=1

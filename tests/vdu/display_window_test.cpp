@@ -8,6 +8,7 @@
 
 #include "host/host_api.h"
 #include "host/shared_fields.h"
+#include "test_clipboard.h"
 #include "vdu/display_window.h"
 #include "vdu/screen_state.h"
 #include "vdu/vdu_open_close.h"
@@ -21,22 +22,28 @@ uint32_t Position(int x, int y)
     return static_cast<uint32_t>(y) << 16 | static_cast<uint32_t>(x);
 }
 
-TEST_F(DisplayWindowTest, CreationBindsTheScreenStartsTheTimerAndAddsTheHardcopyItem)
+TEST_F(DisplayWindowTest, CreationBindsTheScreenStartsTheTimerAndAddsTheMenuItems)
 {
     Open(1);
     EXPECT_EQ(GetWindowLongPtrA(Window(), displaySlotContext), reinterpret_cast<LONG_PTR>(context));
     EXPECT_EQ(GetWindowLongPtrA(Window(), displaySlotBlock), reinterpret_cast<LONG_PTR>(block));
+    // A separator, then hardcopy, copy and paste.
     const HMENU menu = GetSystemMenu(Window(), FALSE);
     const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), 1u);
-    char text[64]{};
-    GetMenuStringA(menu, count - 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "Bildschirm-&Protokoll");
+    ASSERT_GE(count, 4);
+    const std::pair<UINT, const wchar_t *> items[] = {
+        {1u, L"Bildschirm-&Protokoll"}, {0x10u, L"Bildschirm &kopieren"}, {0x20u, L"&Einf\u00FCgen"}};
+    for (int i = 0; i < 3; ++i) {
+        const int at = count - 3 + i;
+        EXPECT_EQ(GetMenuItemID(menu, at), items[i].first);
+        wchar_t text[64]{};
+        GetMenuStringW(menu, at, text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, items[i].second);
+    }
     MENUITEMINFOA item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_FTYPE;
-    ASSERT_TRUE(GetMenuItemInfoA(menu, count - 2, TRUE, &item));
+    ASSERT_TRUE(GetMenuItemInfoA(menu, count - 4, TRUE, &item));
     EXPECT_TRUE(item.fType & MFT_SEPARATOR);
 
     // The 110 ms timer shows a repaint request of 85 on its eighth tick.
@@ -498,6 +505,164 @@ TEST_F(DisplayWindowTest, GeometryAndHandlesScribbledInTheBlockAreNotTrusted)
     EXPECT_LE(r.bottom - r.top, 32767);
     Wheel(10, 2, -120);
     EXPECT_EQ(block->zoomEighths, 16);
+}
+
+// A drag over text puts exactly the cells under the band on the clipboard, with the window's
+// zoom taken into account; the client sees only the button's two events, as without copying.
+TEST_F(DisplayWindowTest, ADragCopiesTheCellsUnderTheBandAtAnyZoom)
+{
+    Open(0);
+    block->cursorRow = 2;
+    Write("alpha beta gamma");
+    block->cursorColumn = 0;
+    block->cursorRow = 3;
+    Write("delta epsilon");
+    for (int i = 0; i < 4; ++i)
+        Wheel(100, 2, -120);
+    ASSERT_EQ(block->zoomEighths, 12);
+    // The middle of cell (c, r), in window pixels at 12/8.
+    const auto at = [](int c, int r) { return POINT{(12 + 8 * c + 4) * 12 / 8, (104 + 16 * r + 8) * 12 / 8}; };
+
+    ASSERT_TRUE(SetClipboardUnicode(L"kept"));
+    const POINT click = at(4, 2);
+    Button(WM_LBUTTONDOWN, click.x, click.y);
+    Button(WM_LBUTTONUP, click.x + 2, click.y + 2);
+    EXPECT_EQ(ClipboardUnicode(), L"kept") << "a click in one cell copies nothing";
+    TakeAll();
+
+    const POINT a = at(6, 2), b = at(2, 3);
+    Button(WM_LBUTTONDOWN, a.x, a.y);
+    Send(WM_MOUSEMOVE, 0, ClientParam(b.x, b.y));
+    Button(WM_LBUTTONUP, b.x, b.y);
+    EXPECT_EQ(ClipboardAnsi(), "pha b\r\nlta e");
+    EXPECT_EQ(ClipboardUnicode(), L"pha b\r\nlta e");
+    const std::vector<Event> expected{{0x20201, Position(a.x, a.y)}, {0x20202, Position(b.x, b.y)}};
+    EXPECT_EQ(TakeAll(), expected);
+}
+
+TEST_F(DisplayWindowTest, TheCopyItemCopiesTheWholeScreenInBothFormats)
+{
+    Open(9);
+    block->cursorRow = 1;
+    Write("  caf\xE9 \x12\x12 ");
+    block->cursorColumn = 0;
+    block->cursorRow = 23;
+    Write("last");
+    EXPECT_EQ(Send(WM_SYSCOMMAND, displayCopyCommand), 0);
+    std::string ansi;
+    std::wstring wide;
+    for (int r = 0; r < 24; ++r) {
+        if (r > 0) {
+            ansi += "\r\n";
+            wide += L"\r\n";
+        }
+        if (r == 1) {
+            ansi += "  caf\xE9 --";
+            wide += L"  caf\u00E9 \u2500\u2500";
+        } else if (r == 23) {
+            ansi += "last";
+            wide += L"last";
+        }
+    }
+    EXPECT_EQ(ClipboardAnsi(), ansi);
+    EXPECT_EQ(ClipboardUnicode(), wide);
+}
+
+// 'K' in a loop on a thread of its own until `count` events came or `seconds` passed.
+std::vector<Event> TakeOnAnotherThread(HostContext *context, VduBlock *block, size_t count, int seconds,
+                                       std::atomic<size_t> &taken)
+{
+    std::vector<Event> events;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (events.size() < count && std::chrono::steady_clock::now() < end) {
+        block->header.op = 'K';
+        context->serviceEntry(context, &block->header);
+        if (block->data != 0) {
+            events.push_back({block->data, block->extra});
+            taken = events.size();
+        }
+    }
+    return events;
+}
+
+// Text pasted as `text` and the events it must arrive as: its characters, Return for a line break.
+struct Pasted {
+    std::wstring text;
+    std::vector<Event> events;
+    void Add(wchar_t ch)
+    {
+        text += ch;
+        events.push_back({static_cast<uint32_t>(ch), 0});
+    }
+    void Break(const wchar_t *lineBreak)
+    {
+        text += lineBreak;
+        events.push_back({0x1000D, 0});
+    }
+    void AddBeyondSixteenBits() // one character, two UTF-16 units, no code page has it
+    {
+        text += L"\U0001F600";
+        events.push_back({'?', 0});
+    }
+};
+
+// Pastes longer than the ring wait for a client that does not read yet, then reach it complete
+// and in order while it takes events on its own thread and the window appends more: keys typed
+// meanwhile keep their place behind the pasted text.
+TEST_F(DisplayWindowTest, PastesReachAClientReadingOnItsOwnThreadCompleteAndInOrder)
+{
+    Open(0);
+    Pasted first, second, third;
+    for (int line = 0; line < 25; ++line) { // 1,000 characters with CR LF and lone LF line breaks
+        for (int i = 0; i < 38; ++i)
+            first.Add(static_cast<wchar_t>(line % 2 ? 'a' + (i + line) % 26 : '0' + (i * line) % 10));
+        first.Break(line % 5 == 4 ? L"\n" : L"\r\n");
+    }
+    ASSERT_EQ(first.text.size(), 1000u - 5);
+    for (int i = 0; i < 20000; ++i) {
+        if (i == 4095) // its two halves on either side of the 4096th unit
+            second.AddBeyondSixteenBits();
+        second.Add(static_cast<wchar_t>('A' + i % 26));
+    }
+    for (int i = 0; i < 500; ++i)
+        third.Add(static_cast<wchar_t>('!' + i % 90));
+    const auto paste = [&](const Pasted &p) {
+        ASSERT_TRUE(SetClipboardUnicode(p.text));
+        EXPECT_EQ(Send(WM_SYSCOMMAND, displayPasteCommand), 0);
+    };
+
+    paste(first);
+    EXPECT_EQ(block->eventCount, 16) << "the ring is filled at once";
+    Send(WM_CHAR, 'Z', 1);
+    paste(second);
+    Sleep(300); // nobody reads meanwhile
+
+    std::vector<Event> expected = first.events;
+    expected.push_back({'Z', 1});
+    expected.insert(expected.end(), second.events.begin(), second.events.end());
+    expected.push_back({'Y', 2});
+    expected.insert(expected.end(), third.events.begin(), third.events.end());
+    std::atomic<size_t> taken{0};
+    std::vector<Event> events;
+    std::thread client([&] { events = TakeOnAnotherThread(context, block, expected.size(), 60, taken); });
+    for (int i = 0; taken < 2000 && i < 10000; ++i)
+        Sleep(1);
+    Send(WM_CHAR, 'Y', 2); // while the second paste is being delivered
+    paste(third);
+    client.join();
+    ASSERT_EQ(events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(events[i], expected[i]) << "event " << i;
+}
+
+TEST_F(DisplayWindowTest, ClosingTheScreenDropsThePasteStillWaiting)
+{
+    Open(0);
+    ASSERT_TRUE(SetClipboardUnicode(std::wstring(300, L'x')));
+    Send(WM_SYSCOMMAND, displayPasteCommand);
+    VduClose(context, &block->header);
+    VduOpen(context, &block->header);
+    EXPECT_LE(TakeAll().size(), 16u) << "only what the ring held before the close";
 }
 
 } // namespace

@@ -28,7 +28,7 @@ inline size_t Stride(int32_t width, uint16_t bits)
 // Offsets of a file made by Make.
 constexpr size_t infoOffset = 14;
 constexpr size_t widthOffset = 18, heightOffset = 22, planesOffset = 26, bitCountOffset = 28;
-constexpr size_t compressionOffset = 30, coloursUsedOffset = 46;
+constexpr size_t compressionOffset = 30, sizeImageOffset = 34, coloursUsedOffset = 46;
 
 inline size_t TableEntries(uint16_t bits)
 {
@@ -79,6 +79,45 @@ inline std::vector<uint8_t> Make(int32_t width, int32_t height, uint16_t bits, b
             Put32(b, at + 4, 0x00FF00);
             Put32(b, at + 8, 0x0000FF);
         }
+    }
+    return b;
+}
+
+// A run-length encoded file: 40-byte header, the grey-scale table, then `stream` as the pixel
+// data (RLE8 for 8 bits, RLE4 for 4), its size stated in the header.
+inline std::vector<uint8_t> MakeRle(int32_t width, int32_t height, uint16_t bits, const std::vector<uint8_t> &stream)
+{
+    std::vector<uint8_t> b = Make(1, 1, bits);
+    b.resize(PixelOffset(bits));
+    b.insert(b.end(), stream.begin(), stream.end());
+    Put32(b, 2, static_cast<uint32_t>(b.size()));
+    Put32(b, widthOffset, static_cast<uint32_t>(width));
+    Put32(b, heightOffset, static_cast<uint32_t>(height));
+    Put32(b, compressionOffset, bits == 8 ? 1 : 2);
+    Put32(b, sizeImageOffset, static_cast<uint32_t>(stream.size()));
+    return b;
+}
+
+// A file with the 12-byte core header: 16-bit width and height, a grey-scale table of 3-byte
+// entries for 8 bits or fewer, pixels all `fill`.
+inline std::vector<uint8_t> MakeCore(uint16_t width, uint16_t height, uint16_t bits, uint8_t fill = 0)
+{
+    const size_t entries = TableEntries(bits);
+    const size_t offset = 14 + 12 + 3 * entries;
+    std::vector<uint8_t> b(offset + Stride(width, bits) * height, fill);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, static_cast<uint32_t>(b.size()));
+    Put32(b, 6, 0);
+    Put32(b, 10, static_cast<uint32_t>(offset));
+    Put32(b, 14, 12);
+    Put16(b, 18, width);
+    Put16(b, 20, height);
+    Put16(b, 22, 1);
+    Put16(b, 24, bits);
+    for (size_t i = 0; i < entries; ++i) {
+        const auto level = static_cast<uint8_t>(entries > 1 ? i * 255 / (entries - 1) : 0);
+        b[26 + 3 * i] = b[27 + 3 * i] = b[28 + 3 * i] = level;
     }
     return b;
 }

@@ -55,13 +55,24 @@ void ExpectMarginsUntouched(const VduClient &vdu, const Image &image, const Imag
     EXPECT_EQ(touched, 0) << what << ": pixels drawn outside the text area";
 }
 
-TEST(VduRobustness, RequestsOnABlockThatIsNotOpenDoNothing)
+// Without an open screen 'T' and 'U' change nothing, 'V' answers the end mark, 'K' no event, and
+// 'M' and 'A' answer from the block's own fields; all end with status 0.
+TEST(VduRobustness, RequestsOnABlockThatIsNotOpenAnswerWithoutAScreen)
 {
     RunClient([](HostContext *context) {
         VduClient vdu(context);
         VduBlock *b = vdu.block;
+        struct Answer {
+            uint8_t op;
+            uint32_t data, extra;
+        };
+        // 80 x 24 cells of 8 x 16 behind margins 12 and 104, the last mouse event at (52, 168)
+        // of an unzoomed window: pixel (40, 64) of the text area, in cell (5, 4).
+        const Answer answers[] = {{'T', 12, 0x00050003}, {'U', 12, 0x00050003},
+                                  {'V', 0x1000D, 0},     {'K', 0, 0},
+                                  {'M', 5 | 4 << 16, 40 | 64 << 16}, {'A', 80 | 24 << 16, 8 | 16 << 16}};
         auto check = [&](const char *when) {
-            for (uint8_t op : {'T', 'U', 'V', 'K', 'M', 'A'}) {
+            for (const Answer &a : answers) {
                 b->data = 12;
                 b->extra = 0x00050003;
                 b->cursorColumn = 3;
@@ -70,15 +81,25 @@ TEST(VduRobustness, RequestsOnABlockThatIsNotOpenDoNothing)
                 b->pendingEscapes = 2;
                 b->eventCount = 1;
                 b->columns = 80;
-                EXPECT_EQ(vdu.Submit(op), 0) << when << " '" << op << "'";
-                EXPECT_EQ(b->data, 12u) << when << " '" << op << "'";
-                EXPECT_EQ(b->extra, 0x00050003u) << when << " '" << op << "'";
-                EXPECT_EQ(b->cursorColumn, 3) << when;
-                EXPECT_EQ(b->cursorRow, 4) << when;
-                EXPECT_EQ(b->repaintCountdown, 7) << when;
-                EXPECT_EQ(b->pendingEscapes, 2) << when;
-                EXPECT_EQ(b->eventCount, 1) << when;
-                EXPECT_EQ(b->cells, nullptr) << when;
+                b->rows = 24;
+                b->cellWidth = 8;
+                b->cellHeight = 16;
+                b->marginLeft = 12;
+                b->marginTop = 104;
+                b->mouseX = 52;
+                b->mouseY = 168;
+                b->backWidth = b->windowWidth = 656;
+                b->backHeight = b->windowHeight = 496;
+                const std::string what = std::string(when) + " '" + static_cast<char>(a.op) + "'";
+                EXPECT_EQ(vdu.Submit(a.op), 0) << what;
+                EXPECT_EQ(b->data, a.data) << what;
+                EXPECT_EQ(b->extra, a.extra) << what;
+                EXPECT_EQ(b->cursorColumn, 3) << what;
+                EXPECT_EQ(b->cursorRow, 4) << what;
+                EXPECT_EQ(b->repaintCountdown, 7) << what;
+                EXPECT_EQ(b->pendingEscapes, 2) << what;
+                EXPECT_EQ(b->eventCount, 1) << what;
+                EXPECT_EQ(b->cells, nullptr) << what;
             }
         };
         check("never opened");
@@ -94,6 +115,9 @@ TEST(VduRobustness, RequestsOnABlockThatIsNotOpenDoNothing)
         EXPECT_EQ(b->header.status, 0);
         b->cells = nullptr;
         check("closed");
+        ASSERT_EQ(vdu.Open(Geometry{100000, 100000}), 0);
+        ASSERT_EQ(b->window, nullptr);
+        check("refused as too large");
     });
 }
 

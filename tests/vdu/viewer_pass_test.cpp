@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/shared_fields.h"
 #include "vdu/file_viewer.h"
 #include "vdu/screen_state.h"
 #include "vdu/viewer_page.h"
@@ -605,6 +606,52 @@ TEST(FileViewer, TheDisplayWindowsTicksDriveItWhileTheSwitchIsOn)
         context->mirrorFile = nullptr;
     });
     EXPECT_EQ(exitCode, 0) << "the host did not start";
+}
+
+} // namespace
+
+namespace {
+
+int8_t SubmitScreen(HostContext *context, VduBlock *block, uint8_t op)
+{
+    block->header.op = op;
+    context->serviceEntry(context, &block->header);
+    return block->header.status;
+}
+
+// The loop of the viewer's message box carries out hand-over requests: the client closes the
+// screen and frees its block while the box is up. Memory of its own, released: a stale access
+// faults.
+TEST(FileViewer, AScreenClosedAndFreedDuringTheReportIsLeftAlone)
+{
+    const int exitCode = RunClient([](HostContext *context) {
+        auto *block = static_cast<VduBlock *>(
+            VirtualAlloc(nullptr, sizeof(VduBlock), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        ASSERT_NE(block, nullptr);
+        block->header.requestClass = 'V';
+        ASSERT_EQ(SubmitScreen(context, block, 'Q'), 0);
+        const HWND window = block->window;
+        ASSERT_TRUE(IsWindow(window));
+        PageFile file("page.bin");
+        TextPage page;
+        page.Fill('c');
+        file.Write(page);
+        file.Resize(8000);
+        context->mirrorFile = file.handle();
+        StoreShared(block->viewerSwitch, uint8_t{VDU_VIEWER_ON});
+
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (box = FindWindowA(nullptr, "setupbox")) != nullptr; }));
+        EXPECT_EQ(SubmitScreen(context, block, 'X'), 0);
+        EXPECT_FALSE(IsWindow(window));
+        VirtualFree(block, 0, MEM_RELEASE);
+        if (box)
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+        Sleep(300); // the GUI thread goes on from the box
+        context->mirrorFile = nullptr;
+    });
+    EXPECT_EQ(exitCode, 0);
 }
 
 } // namespace

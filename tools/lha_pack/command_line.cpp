@@ -2,7 +2,9 @@
 
 namespace lha {
 
-const char *const usageText = "usage: lha_pack [--stub STUB_FILE] --output OUT [--method lh5|lh0] --base DIR FILE...\n";
+const char *const usageText =
+    "usage: lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --base DIR FILE...\n"
+    "       lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --folder DIR\n";
 
 namespace {
 
@@ -22,6 +24,7 @@ std::optional<PackOptions> ParseCommandLine(std::span<const std::string> args, s
 {
     PackOptions options;
     std::string method;
+    std::string folder;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
@@ -33,12 +36,17 @@ std::optional<PackOptions> ParseCommandLine(std::span<const std::string> args, s
             optionsEnded = true;
             continue;
         }
+        if (arg == "--self-extractor") {
+            options.builtInStub = true;
+            continue;
+        }
         const size_t eq = arg.find('=');
         const std::string name = arg.substr(0, eq);
         std::string *target = name == "--stub"     ? &options.stub
                               : name == "--output" ? &options.output
                               : name == "--base"   ? &options.base
                               : name == "--method" ? &method
+                              : name == "--folder" ? &folder
                                                    : nullptr;
         if (target == nullptr) {
             error = "unknown option " + name;
@@ -65,12 +73,20 @@ std::optional<PackOptions> ParseCommandLine(std::span<const std::string> args, s
         error = "--method must be lh5 or lh0, not \"" + method + "\"";
     else if (options.output.empty())
         error = "--output is missing";
-    else if (options.base.empty())
+    else if (options.builtInStub && !options.stub.empty())
+        error = "--stub and --self-extractor both choose a stub";
+    else if (!folder.empty() && (!options.base.empty() || !options.files.empty()))
+        error = "--folder packs the whole folder: no --base and no FILE with it";
+    else if (folder.empty() && options.base.empty())
         error = "--base is missing";
-    else if (options.files.empty())
+    else if (folder.empty() && options.files.empty())
         error = "no FILE to pack";
     if (!error.empty())
         return std::nullopt;
+    if (!folder.empty()) {
+        options.base = folder;
+        options.wholeFolder = true;
+    }
     return options;
 }
 

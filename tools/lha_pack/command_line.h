@@ -1,5 +1,6 @@
 // The arguments of lha_pack:
-//   lha_pack [--stub STUB_FILE] --output OUT [--method lh5|lh0] --base DIR FILE...
+//   lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --base DIR FILE...
+//   lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --folder DIR
 #pragma once
 
 #include <optional>
@@ -13,8 +14,10 @@ namespace lha {
 
 struct PackOptions {
     std::string stub;  // empty: no stub
+    bool builtInStub = false; // --self-extractor: the stub built into the packer
     std::string output;
-    std::string base;
+    std::string base;    // with --folder: the folder
+    bool wholeFolder = false; // every file below `base`, no FILE given
     PackMethod method = PackMethod::Auto;
     std::vector<std::string> files;
 };

@@ -115,4 +115,9 @@ bool OutputFile::Commit(std::string &error)
     return true;
 }
 
+std::span<const uint8_t> BuiltInStub()
+{
+    return {};
+}
+
 } // namespace lha

@@ -1,4 +1,5 @@
-// Reading the input files and writing the output file as a whole or not at all.
+// Reading the input files and writing the output file as a whole or not at all: file_io.cpp on
+// POSIX systems, file_io_win32.cpp on Windows.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +36,15 @@ public:
 private:
     std::string path_;
     std::string temporary_;
+#ifdef _WIN32
+    void *handle_ = nullptr; // HANDLE, null when closed
+#else
     int fd_ = -1;
+#endif
 };
+
+// The self-extracting stub built into this program (the Windows build, lha_pack.exe), or
+// nothing (the native build).
+std::span<const uint8_t> BuiltInStub();
 
 } // namespace lha

@@ -1,6 +1,8 @@
-// lha_pack [--stub STUB_FILE] --output OUT [--method lh5|lh0] --base DIR FILE...
-// Packs each FILE as a member named by its path below DIR into an LHA archive with level-2
-// headers, after the stub's bytes if there is a stub.
+// lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --base DIR FILE...
+// lha_pack [--stub STUB_FILE | --self-extractor] --output OUT [--method lh5|lh0] --folder DIR
+// Packs each FILE, or every file below the folder, as a member named by its path below DIR into
+// an LHA archive with level-2 headers, after the stub's bytes if there is a stub. With
+// --self-extractor, lha_pack.exe (the Windows build) puts its built-in stub TWLSTUB first.
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -11,7 +13,9 @@
 #include "lha_pack/archive_member.h"
 #include "lha_pack/command_line.h"
 #include "lha_pack/file_io.h"
+#include "lha_pack/folder_files.h"
 #include "lha_pack/member_path.h"
+#include "lha_pack/stub_checksum.h"
 
 namespace {
 
@@ -27,10 +31,15 @@ int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
     std::string error;
-    const std::optional<lha::PackOptions> options = lha::ParseCommandLine(args, error);
+    std::optional<lha::PackOptions> options = lha::ParseCommandLine(args, error);
     if (!options) {
         std::fprintf(stderr, "lha_pack: %s\n%s", error.c_str(), lha::usageText);
         return 2;
+    }
+    if (options->wholeFolder) {
+        options->files = lha::FolderFiles(options->base, error);
+        if (options->files.empty())
+            return Fail(error);
     }
 
     // Every name is checked before anything is read or written.
@@ -47,12 +56,19 @@ int main(int argc, char **argv)
     lha::OutputFile out;
     if (!out.Open(options->output, error))
         return Fail(error);
-    if (!options->stub.empty()) {
-        lha::InputFile stub;
-        if (!lha::ReadRegularFile(options->stub, SIZE_MAX, "the stub must fit in memory", stub, error) ||
-            !out.Write(stub.data, error))
-            return Fail(error);
+    lha::InputFile stub;
+    if (options->builtInStub) {
+        const std::span<const uint8_t> builtIn = lha::BuiltInStub();
+        if (builtIn.empty())
+            return Fail("this lha_pack has no built-in stub: name one with --stub");
+        stub.data.assign(builtIn.begin(), builtIn.end());
+    } else if (!options->stub.empty() &&
+               !lha::ReadRegularFile(options->stub, SIZE_MAX, "the stub must fit in memory", stub, error)) {
+        return Fail(error);
     }
+    lha::ClearPeChecksum(stub.data); // no longer the file's once the archive follows
+    if (!out.Write(stub.data, error))
+        return Fail(error);
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string &file = options->files[i];
         lha::InputFile input;

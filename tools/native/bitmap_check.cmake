@@ -2,7 +2,8 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz target's seed writer and,
 # with clang, the libFuzzer target itself.
 set(BITMAP_CHECK_DIR ${CMAKE_CURRENT_SOURCE_DIR}/bitmap_check)
-set(bitmap_check_sources ${TARNWELL_ROOT}/src/files/bitmap_layout.cpp ${TARNWELL_ROOT}/src/vdu/graphics_rules.cpp)
+set(bitmap_check_sources ${TARNWELL_ROOT}/src/files/bitmap_layout.cpp ${TARNWELL_ROOT}/src/files/rle_stream.cpp
+  ${TARNWELL_ROOT}/src/vdu/graphics_rules.cpp)
 set(bitmap_check_test_dir ${TARNWELL_ROOT}/tests/vdu)
 
 include(CheckCXXSourceCompiles)
@@ -31,4 +32,5 @@ target_include_directories(bitmap_check_seeds PRIVATE ${bitmap_check_test_dir})
 tarnwell_fuzz_target(bitmap_check_fuzz
   SOURCES ${bitmap_check_sources} ${BITMAP_CHECK_DIR}/bitmap_check_fuzz.cpp
   INCLUDES ${TARNWELL_ROOT}/src
-  HEADERS ${TARNWELL_ROOT}/src/files/bitmap_layout.h ${TARNWELL_ROOT}/src/vdu/graphics_rules.h)
+  HEADERS ${TARNWELL_ROOT}/src/files/bitmap_layout.h ${TARNWELL_ROOT}/src/files/rle_stream.h
+          ${TARNWELL_ROOT}/src/vdu/graphics_rules.h)

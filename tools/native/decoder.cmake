@@ -12,6 +12,7 @@ set(lha_decoder_sources
   ${LHA_SOURCE_DIR}/lha_member_output.cpp
   ${LHA_SOURCE_DIR}/lha_member_time.cpp
   ${LHA_SOURCE_DIR}/lha_path.cpp
+  ${LHA_SOURCE_DIR}/lha_progress.cpp
   ${LHA_SOURCE_DIR}/lzh_decoder.cpp)
 
 add_library(lha_decoder STATIC ${lha_decoder_sources} ${LHA_SOURCE_DIR}/posix/posix_file_system.cpp)

@@ -2,20 +2,8 @@
 set(LHA_PACK_DIR ${TARNWELL_ROOT}/tools/lha_pack)
 
 # The encoder and the archive layout, apart from any file I/O.
-add_library(lha_pack_core STATIC
-  ${LHA_PACK_DIR}/archive_member.cpp
-  ${LHA_PACK_DIR}/bit_writer.cpp
-  ${LHA_PACK_DIR}/block_split.cpp
-  ${LHA_PACK_DIR}/command_line.cpp
-  ${LHA_PACK_DIR}/huffman.cpp
-  ${LHA_PACK_DIR}/lazy_parser.cpp
-  ${LHA_PACK_DIR}/lh5_block.cpp
-  ${LHA_PACK_DIR}/lh5_encoder.cpp
-  ${LHA_PACK_DIR}/lh5_tables.cpp
-  ${LHA_PACK_DIR}/lha_header.cpp
-  ${LHA_PACK_DIR}/match_finder.cpp
-  ${LHA_PACK_DIR}/member_path.cpp
-)
+include(${LHA_PACK_DIR}/sources.cmake)
+add_library(lha_pack_core STATIC ${lha_pack_core_sources})
 target_include_directories(lha_pack_core PUBLIC ${TARNWELL_ROOT}/tools)
 target_link_libraries(lha_pack_core PUBLIC lha_crc)
 # Optimised in every build type: the packer runs on every build of the installer.
@@ -35,6 +23,7 @@ add_executable(lha_pack_tests
   ${LHA_PACK_DIR}/tests/lha_header_test.cpp
   ${LHA_PACK_DIR}/tests/archive_member_test.cpp
   ${LHA_PACK_DIR}/tests/arguments_test.cpp
+  ${LHA_PACK_DIR}/tests/stub_checksum_test.cpp
 )
 target_link_libraries(lha_pack_tests PRIVATE lha_pack_core GTest::gtest_main)
 target_compile_options(lha_pack_tests PRIVATE -Wall -Wextra -O2)

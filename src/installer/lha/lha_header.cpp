@@ -24,6 +24,17 @@ bool LooksLikeMethod(const uint8_t *p)
     return p[0] == '-' && p[1] == 'l' && p[4] == '-';
 }
 
+// The directory of an extended header ends with a separator or not, depending on the
+// program that wrote it: either way it is a folder above the name.
+std::string JoinDirectory(const std::string &directory, const std::string &name)
+{
+    if (directory.empty() || name.empty())
+        return directory + name;
+    const char last = directory.back();
+    const bool separated = last == '/' || last == '\\' || static_cast<unsigned char>(last) == 0xFF;
+    return separated ? directory + name : directory + '\xFF' + name;
+}
+
 HeaderResult Fail(std::string why)
 {
     HeaderResult result;
@@ -82,7 +93,7 @@ HeaderResult ParseLevel0Or1(std::span<const uint8_t> bytes)
         if (fields.name)
             header.path = *fields.name;
         if (fields.directory)
-            header.path = *fields.directory + header.path;
+            header.path = JoinDirectory(*fields.directory, header.path);
         if (fields.unixTime) {
             header.time.kind = MemberTime::Kind::unixUtc;
             header.time.unixSeconds = *fields.unixTime;
@@ -126,7 +137,7 @@ HeaderResult ParseLevel2(std::span<const uint8_t> bytes)
         return Fail(std::move(error));
     if (fields.crcOffset && Level2HeaderCrc(whole, level2BaseSize + *fields.crcOffset) != fields.headerCrc)
         return Fail("header CRC mismatch");
-    header.path = fields.directory.value_or("") + fields.name.value_or("");
+    header.path = JoinDirectory(fields.directory.value_or(""), fields.name.value_or(""));
     if (fields.unixTime)
         header.time.unixSeconds = *fields.unixTime;
     result.status = HeaderStatus::member;

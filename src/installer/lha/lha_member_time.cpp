@@ -1,5 +1,16 @@
 #include "installer/lha/lha_member_time.h"
 
+namespace {
+
+int DaysInMonth(int year, int month)
+{
+    static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+} // namespace
+
 bool SplitDosTime(uint32_t dos, DosFields &fields)
 {
     const unsigned date = dos >> 16;
@@ -10,8 +21,9 @@ bool SplitDosTime(uint32_t dos, DosFields &fields)
     fields.hour = static_cast<int>(time >> 11);
     fields.minute = static_cast<int>((time >> 5) & 63);
     fields.second = static_cast<int>(time & 31) * 2;
-    return fields.month >= 1 && fields.month <= 12 && fields.day >= 1 && fields.hour <= 23 &&
-           fields.minute <= 59 && fields.second <= 58;
+    return fields.month >= 1 && fields.month <= 12 && fields.day >= 1 &&
+           fields.day <= DaysInMonth(fields.year, fields.month) && fields.hour <= 23 && fields.minute <= 59 &&
+           fields.second <= 58;
 }
 
 int64_t FileTimeToUnixSeconds(uint64_t fileTime)

@@ -15,13 +15,13 @@ struct MemberTime {
 struct DosFields {
     int year;   // 1980..2107
     int month;  // 1..12
-    int day;    // 1..31
+    int day;    // 1..the last of the month
     int hour;   // 0..23
     int minute; // 0..59
     int second; // 0..58, even
 };
 
-// False when a field is out of range (month 0, hour 25, ...).
+// False when a field is out of range (month 0, 30 February, hour 25, ...).
 bool SplitDosTime(uint32_t dos, DosFields &fields);
 
 // Whether the time can be applied: a UTC time from 1601 to 9999, a DOS time with valid fields.

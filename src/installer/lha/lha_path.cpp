@@ -105,22 +105,34 @@ bool CheckMemberPath(std::string_view stored, std::string &path, std::string &er
 
 std::string PrintableName(std::string_view stored)
 {
-    constexpr size_t longest = 120;
+    constexpr size_t longest = 80; // characters; a longer name keeps its start and its end
+    constexpr size_t head = 24;
     static const char hex[] = "0123456789ABCDEF";
-    std::string printable;
-    for (size_t i = 0; i < stored.size() && i < longest; ++i) {
-        const unsigned char c = static_cast<unsigned char>(stored[i]);
-        if (IsSeparator(static_cast<char>(c)))
-            printable += '/';
+    std::vector<std::string> pieces; // one per byte
+    pieces.reserve(stored.size());
+    size_t length = 0;
+    for (const char byte : stored) {
+        const unsigned char c = static_cast<unsigned char>(byte);
+        if (IsSeparator(byte))
+            pieces.emplace_back(1, '/');
         else if (c >= 0x20 && c < 0x7F)
-            printable += static_cast<char>(c);
-        else {
-            printable += "\\x";
-            printable += hex[c >> 4];
-            printable += hex[c & 15];
-        }
+            pieces.emplace_back(1, byte);
+        else
+            pieces.push_back({'\\', 'x', hex[c >> 4], hex[c & 15]});
+        length += pieces.back().size();
     }
-    if (stored.size() > longest)
-        printable += "...";
-    return printable;
+    std::string printable;
+    if (length <= longest) {
+        for (const std::string &piece : pieces)
+            printable += piece;
+        return printable;
+    }
+    size_t first = 0;
+    while (printable.size() + pieces[first].size() <= head)
+        printable += pieces[first++];
+    std::string tail;
+    for (size_t last = pieces.size(); last > first && tail.size() + pieces[last - 1].size() <= longest - head - 3;
+         --last)
+        tail.insert(0, pieces[last - 1]);
+    return printable + "..." + tail;
 }

@@ -10,7 +10,7 @@ public:
     bool ReadBack(const std::string &path, std::vector<uint8_t> &bytes) override
     {
         const auto node = fs_.nodes.find(path);
-        if (node == fs_.nodes.end() || node->second.directory)
+        if (node == fs_.nodes.end() || node->second.kind != EntryKind::file)
             return false;
         bytes = node->second.data;
         return true;
@@ -18,13 +18,14 @@ public:
     bool IsDirectory(const std::string &path) override
     {
         const auto node = fs_.nodes.find(path);
-        return node != fs_.nodes.end() && node->second.directory;
+        return node != fs_.nodes.end() && node->second.directory();
     }
     bool Exists(const std::string &path) override { return fs_.nodes.count(path) != 0; }
     void PlaceFile(const std::string &path, const std::string &content) override
     {
         fs_.nodes[path].data.assign(content.begin(), content.end());
     }
+    void PlaceLink(const std::string &path, const std::string &) override { fs_.nodes[path].kind = EntryKind::link; }
     int64_t ModifiedUnixSeconds(const std::string &path) override
     {
         const std::optional<MemberTime> &time = fs_.nodes[path].time;
@@ -49,40 +50,105 @@ TEST_P(FileSystemContract, DirectoriesAreCreatedOnceAndNeverOverFiles)
 {
     EXPECT_TRUE(fs().MakeDirectory("d"));
     EXPECT_TRUE(probe().IsDirectory("d"));
-    EXPECT_TRUE(fs().MakeDirectory("d"));
+    EXPECT_EQ(fs().Inspect("d"), EntryKind::directory);
+    EXPECT_FALSE(fs().MakeDirectory("d"));
+    EXPECT_EQ(fs().LastProblem(), FsProblem::exists);
     EXPECT_TRUE(fs().MakeDirectory("d/e"));
     EXPECT_TRUE(probe().IsDirectory("d/e"));
     EXPECT_FALSE(fs().MakeDirectory("missing/e"));
+    EXPECT_EQ(fs().LastProblem(), FsProblem::notFound);
     probe().PlaceFile("f", "file");
     EXPECT_FALSE(fs().MakeDirectory("f"));
+    EXPECT_EQ(fs().LastProblem(), FsProblem::exists);
     EXPECT_FALSE(probe().IsDirectory("f"));
+    EXPECT_EQ(fs().Inspect("f"), EntryKind::file);
+    EXPECT_EQ(fs().Inspect("missing"), EntryKind::none);
 }
 
-TEST_P(FileSystemContract, TemporaryFilesAreNewAndHoldWhatWasWritten)
+TEST_P(FileSystemContract, NewFilesAreNewAndHoldWhatWasWritten)
 {
-    const FileHandle file = fs().OpenTemporary("t.tmp");
-    ASSERT_NE(file, noFile);
-    EXPECT_EQ(fs().OpenTemporary("t.tmp"), noFile);
-    const std::string first = "first part, ", second(100000, 'x');
-    EXPECT_TRUE(fs().Write(file, reinterpret_cast<const uint8_t *>(first.data()), first.size()));
-    EXPECT_TRUE(fs().Write(file, reinterpret_cast<const uint8_t *>(second.data()), second.size()));
-    EXPECT_TRUE(fs().Write(file, nullptr, 0));
-    EXPECT_TRUE(fs().Close(file));
+    for (const bool temporary : {false, true}) {
+        const auto create = [&](const std::string &path) {
+            return temporary ? fs().CreateTemporary(path) : fs().CreateNew(path);
+        };
+        const std::string name = temporary ? "t.tmp" : "t.new";
+        const FileHandle file = create(name);
+        ASSERT_NE(file, noFile);
+        EXPECT_EQ(create(name), noFile);
+        EXPECT_EQ(fs().LastProblem(), FsProblem::exists);
+        const std::string first = "first part, ", second(100000, 'x');
+        EXPECT_TRUE(fs().Write(file, reinterpret_cast<const uint8_t *>(first.data()), first.size()));
+        EXPECT_TRUE(fs().Write(file, reinterpret_cast<const uint8_t *>(second.data()), second.size()));
+        EXPECT_TRUE(fs().Write(file, nullptr, 0));
+        EXPECT_TRUE(fs().Close(file));
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(probe().ReadBack(name, bytes));
+        EXPECT_TRUE(Text(bytes) == first + second);
+
+        probe().PlaceFile("taken", "someone's");
+        EXPECT_EQ(create("taken"), noFile);
+        EXPECT_EQ(fs().LastProblem(), FsProblem::exists);
+        ASSERT_TRUE(probe().ReadBack("taken", bytes));
+        EXPECT_EQ(Text(bytes), "someone's");
+        EXPECT_EQ(create("missing/" + name), noFile);
+        EXPECT_EQ(fs().LastProblem(), FsProblem::notFound);
+
+        const FileHandle empty = create("empty" + name);
+        ASSERT_NE(empty, noFile);
+        EXPECT_TRUE(fs().Close(empty));
+        ASSERT_TRUE(probe().ReadBack("empty" + name, bytes));
+        EXPECT_TRUE(bytes.empty());
+    }
+}
+
+// A link in the target folder, whoever made it, is seen as one and nothing goes through it.
+TEST_P(FileSystemContract, LinksAreSeenAndNeverFollowed)
+{
+    ASSERT_TRUE(fs().MakeDirectory("elsewhere"));
+    probe().PlaceFile("elsewhere/file", "theirs");
+    probe().PlaceLink("dlink", "elsewhere");
+    probe().PlaceLink("flink", "elsewhere/file");
+    probe().PlaceLink("nlink", "nowhere");
+    EXPECT_EQ(fs().Inspect("dlink"), EntryKind::link);
+    EXPECT_EQ(fs().Inspect("flink"), EntryKind::link);
+    EXPECT_NE(fs().Inspect("nlink"), EntryKind::file);
+    for (const char *link : {"dlink", "flink", "nlink"}) {
+        EXPECT_FALSE(fs().MakeDirectory(link)) << link;
+        EXPECT_EQ(fs().CreateNew(link), noFile) << link;
+        EXPECT_EQ(fs().LastProblem(), FsProblem::exists) << link;
+    }
+    probe().PlaceFile("new", "ours");
+    EXPECT_TRUE(fs().RenameOver("new", "flink"));
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(probe().ReadBack("t.tmp", bytes));
-    EXPECT_TRUE(Text(bytes) == first + second);
+    ASSERT_TRUE(probe().ReadBack("elsewhere/file", bytes));
+    EXPECT_EQ(Text(bytes), "theirs");
+    EXPECT_EQ(fs().Inspect("flink"), EntryKind::file);
+    EXPECT_FALSE(probe().Exists("nowhere"));
+    EXPECT_FALSE(probe().Exists("elsewhere/dlink"));
+}
 
-    probe().PlaceFile("taken", "someone's");
-    EXPECT_EQ(fs().OpenTemporary("taken"), noFile);
-    ASSERT_TRUE(probe().ReadBack("taken", bytes));
-    EXPECT_EQ(Text(bytes), "someone's");
-    EXPECT_EQ(fs().OpenTemporary("missing/t.tmp"), noFile);
+// Far beyond 260 characters, up to what one name may hold.
+TEST_P(FileSystemContract, DeepPathsWorkAndOverlongNamesAreSaidToBe)
+{
+    std::string path;
+    for (int level = 0; level < 300; ++level) {
+        path += (level == 0 ? "" : "/") + std::string("level_") + std::to_string(100 + level);
+        ASSERT_TRUE(fs().MakeDirectory(path)) << path.size() << " characters";
+    }
+    const FileHandle file = fs().CreateNew(path + "/deep.txt");
+    ASSERT_NE(file, noFile) << path.size() << " characters";
+    EXPECT_TRUE(fs().Write(file, reinterpret_cast<const uint8_t *>("deep"), 4));
+    EXPECT_TRUE(fs().Close(file));
+    EXPECT_EQ(fs().Inspect(path + "/deep.txt"), EntryKind::file);
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(probe().ReadBack(path + "/deep.txt", bytes));
+    EXPECT_EQ(Text(bytes), "deep");
 
-    const FileHandle empty = fs().OpenTemporary("empty.tmp");
-    ASSERT_NE(empty, noFile);
-    EXPECT_TRUE(fs().Close(empty));
-    ASSERT_TRUE(probe().ReadBack("empty.tmp", bytes));
-    EXPECT_TRUE(bytes.empty());
+    const std::string overlong(300, 'n');
+    EXPECT_EQ(fs().CreateNew(overlong), noFile);
+    EXPECT_EQ(fs().LastProblem(), FsProblem::nameTooLong);
+    EXPECT_FALSE(fs().MakeDirectory(overlong));
+    EXPECT_EQ(fs().LastProblem(), FsProblem::nameTooLong);
 }
 
 TEST_P(FileSystemContract, RenameReplacesFilesButNotDirectories)

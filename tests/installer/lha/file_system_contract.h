@@ -20,6 +20,8 @@ public:
     virtual bool IsDirectory(const std::string &path) = 0;
     virtual bool Exists(const std::string &path) = 0;
     virtual void PlaceFile(const std::string &path, const std::string &content) = 0;
+    // A symbolic link at `path` to `target`, a path relative to the link's folder.
+    virtual void PlaceLink(const std::string &path, const std::string &target) = 0;
     virtual int64_t ModifiedUnixSeconds(const std::string &path) = 0;
 };
 

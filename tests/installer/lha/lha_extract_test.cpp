@@ -4,6 +4,7 @@
 
 #include "archive_builder.h"
 #include "installer/lha/lha_extract.h"
+#include "installer/lha/lha_progress.h"
 #include "lzh_test_encoder.h"
 #include "memory_file_system.h"
 
@@ -44,7 +45,7 @@ MemberSpec Directory(const std::string &name, unsigned level = 2)
 std::string Content(const MemoryFileSystem &fs, const std::string &path)
 {
     const auto node = fs.nodes.find(path);
-    if (node == fs.nodes.end() || node->second.directory)
+    if (node == fs.nodes.end() || node->second.kind != EntryKind::file)
         return "<no file " + path + ">";
     return std::string(node->second.data.begin(), node->second.data.end());
 }
@@ -106,6 +107,36 @@ TEST(Extract, TimeStampsComeFromTheHeaders)
     EXPECT_FALSE(fs.nodes["bad-time.txt"].time.has_value());
     EXPECT_FALSE(fs.nodes["far.txt"].time.has_value());
     EXPECT_EQ(Content(fs, "far.txt"), "5");
+}
+
+uint32_t DosTime(unsigned year, unsigned month, unsigned day)
+{
+    return ((year - 1980) << 25) | (month << 21) | (day << 16) | (12u << 11);
+}
+
+// A day past the end of its month is no time, like month 0: the file is kept without it.
+TEST(Extract, ImpossibleDatesCostTheTimeNotTheFile)
+{
+    const struct {
+        unsigned year, month, day;
+        bool usable;
+    } dates[] = {{2021, 2, 28, true}, {2021, 2, 29, false}, {2020, 2, 29, true}, {2000, 2, 29, true},
+                 {2100, 2, 29, false}, {2021, 2, 30, false}, {2021, 4, 31, false}, {2021, 4, 30, true},
+                 {2021, 12, 31, true}, {2021, 6, 31, false}};
+    std::vector<MemberSpec> members;
+    for (const auto &date : dates) {
+        members.push_back(Stored(std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+                                     std::to_string(date.day),
+                                 "kept", 0));
+        members.back().time = DosTime(date.year, date.month, date.day);
+    }
+    MemoryFileSystem fs;
+    const ExtractReport report = ExtractArchive(BuildArchive(members), fs);
+    EXPECT_TRUE(report.failures.empty());
+    for (size_t i = 0; i < members.size(); ++i) {
+        EXPECT_EQ(Content(fs, members[i].name), "kept");
+        EXPECT_EQ(fs.nodes[members[i].name].time.has_value(), dates[i].usable) << members[i].name;
+    }
 }
 
 TEST(Extract, DamagedMembersLeaveNothingUnderTheirNames)
@@ -170,22 +201,42 @@ TEST(Extract, HostileNamesAreRefusedAndTheRestExtracted)
 TEST(Extract, FileSystemFailuresRemoveTheTemporaryFile)
 {
     const std::vector<uint8_t> archive = BuildArchive({Compressed("big.bin", RandomTokens(4, 5000, 13))});
-    MemoryFileSystem full;
-    full.fileSizeLimit = 1000;
-    EXPECT_EQ(ExtractArchive(archive, full).failures, std::vector<std::string>{"big.bin: could not write the file"});
-    ExpectExactly(full, {});
+    for (const bool replacing : {false, true}) {
+        MemoryFileSystem full;
+        full.fileSizeLimit = 1000;
+        if (replacing)
+            full.nodes["big.bin"].data = Bytes("old");
+        EXPECT_EQ(ExtractArchive(archive, full).failures,
+                  std::vector<std::string>{"big.bin: could not write the file: disk full"});
+        ExpectExactly(full, replacing ? std::vector<std::string>{"big.bin"} : std::vector<std::string>{});
+        EXPECT_EQ(Content(full, "big.bin"), replacing ? "old" : "<no file big.bin>");
+    }
 
     MemoryFileSystem noRename;
     noRename.failRename = true;
+    noRename.nodes["big.bin"].data = Bytes("old");
     EXPECT_EQ(ExtractArchive(archive, noRename).failures,
-              std::vector<std::string>{"big.bin: could not replace the file"});
-    ExpectExactly(noRename, {});
+              std::vector<std::string>{"big.bin: could not replace the file: access denied"});
+    ExpectExactly(noRename, {"big.bin"});
+    EXPECT_EQ(Content(noRename, "big.bin"), "old");
+}
 
-    MemoryFileSystem noTime;
-    noTime.failSetTime = true;
-    EXPECT_EQ(ExtractArchive(archive, noTime).failures,
-              std::vector<std::string>{"big.bin: could not set the file's time"});
-    ExpectExactly(noTime, {});
+// A time the system refuses to set leaves the file in place, with a word about it.
+TEST(Extract, ARefusedTimeKeepsTheFile)
+{
+    for (const bool replacing : {false, true}) {
+        MemoryFileSystem fs;
+        fs.failSetTime = true;
+        if (replacing)
+            fs.nodes["t.txt"].data = Bytes("old");
+        const ExtractReport report = ExtractArchive(BuildArchive({Stored("t.txt", "new")}), fs);
+        EXPECT_TRUE(report.failures.empty());
+        EXPECT_EQ(report.extracted, 1u);
+        EXPECT_EQ(report.notices, std::vector<std::string>{
+                                      "t.txt: time stamp not set (access denied), the file keeps the time of extraction"});
+        EXPECT_EQ(Content(fs, "t.txt"), "new");
+        ExpectExactly(fs, {"t.txt"});
+    }
 }
 
 TEST(Extract, FilesAndDirectoriesOfTheSameNameConflict)
@@ -194,9 +245,65 @@ TEST(Extract, FilesAndDirectoriesOfTheSameNameConflict)
     const ExtractReport report = ExtractArchive(
         BuildArchive({Stored("x", "file"), Stored("x/inside.txt", "y", 0), Directory("d\xFF"), Stored("d", "z")}), fs);
     ASSERT_EQ(report.failures.size(), 2u);
-    EXPECT_EQ(report.failures[0], "x/inside.txt: could not create directory x");
-    EXPECT_EQ(report.failures[1], "d: could not replace the file");
+    EXPECT_EQ(report.failures[0], "x/inside.txt: could not make the folder x: a file of that name exists");
+    EXPECT_EQ(report.failures[1], "d: a folder of that name exists");
     ExpectExactly(fs, {"x", "d"});
+
+    MemoryFileSystem limited;
+    limited.nameLimit = 20;
+    const std::string longName(30, 'n');
+    const ExtractReport tooLong =
+        ExtractArchive(BuildArchive({Stored(longName, "x"), Stored(longName + "/f", "x", 0), Directory(longName)}),
+                       limited);
+    EXPECT_EQ(tooLong.failures, (std::vector<std::string>{longName + ": could not create the file: name too long",
+                                                         longName + "/f: could not make the folder " + longName +
+                                                             ": name too long",
+                                                         longName + ": name too long"}));
+    ExpectExactly(limited, {});
+}
+
+// Links in the target folder, made before the extraction, stop every member whose path
+// passes through them and are left as they are.
+TEST(Extract, LinksOnAMembersPathRefuseIt)
+{
+    MemoryFileSystem fs;
+    fs.nodes["plink"].kind = EntryKind::link;
+    fs.nodes["flink"].kind = EntryKind::link;
+    fs.nodes["d"].kind = EntryKind::directory;
+    fs.nodes["d/inner"].kind = EntryKind::link;
+    const ExtractReport report = ExtractArchive(
+        BuildArchive({Stored("plink\\evil", "x", 0), Stored("flink", "x"), Stored("d/inner/x", "x", 1),
+                      Directory("plink"), Stored("d/ok.txt", "ok")}),
+        fs);
+    EXPECT_EQ(report.failures, (std::vector<std::string>{
+                                   "plink/evil: refused: the path passes through a link at plink",
+                                   "flink: refused: the path passes through a link at flink",
+                                   "d/inner/x: refused: the path passes through a link at d/inner",
+                                   "plink: refused: the path passes through a link at plink",
+                               }));
+    EXPECT_EQ(Content(fs, "d/ok.txt"), "ok");
+    for (const char *link : {"plink", "flink", "d/inner"})
+        EXPECT_EQ(fs.nodes[link].kind, EntryKind::link) << link;
+    ExpectExactly(fs, {"plink", "flink", "d", "d/inner", "d/ok.txt"});
+}
+
+// The later of two members of one name wins, and the user hears of it; where case does not
+// count, names differing in case only are one.
+TEST(Extract, ALaterMemberOfTheSameNameReplacesTheEarlierAndSaysSo)
+{
+    MemoryFileSystem fs;
+    fs.caseInsensitive = true;
+    const ExtractReport report = ExtractArchive(
+        BuildArchive({Stored("dup.txt", "first"), Stored("Case.txt", "a"), Stored("dup.txt", "second"),
+                      Stored("CASE.TXT", "b", 0), Stored("other.txt", "o")}),
+        fs);
+    EXPECT_TRUE(report.failures.empty());
+    EXPECT_EQ(report.extracted, 5u);
+    EXPECT_EQ(report.notices, (std::vector<std::string>{"dup.txt: replaces the earlier member dup.txt",
+                                                       "CASE.TXT: replaces the earlier member Case.txt"}));
+    EXPECT_EQ(Content(fs, "dup.txt"), "second");
+    EXPECT_EQ(fs.openFiles(), 0u);
+    EXPECT_EQ(fs.temporariesLeft(), 0u);
 }
 
 TEST(Extract, TemporaryNamesStepAroundExistingFiles)
@@ -208,6 +315,67 @@ TEST(Extract, TemporaryNamesStepAroundExistingFiles)
     EXPECT_EQ(Content(fs, "~TWL0000.TMP"), "someone else's");
     EXPECT_EQ(Content(fs, "~TWL0002.TMP"), "mine");
     ExpectExactly(fs, {"~TWL0000.TMP", "~TWL0001.TMP", "~TWL0002.TMP"});
+}
+
+// Hundreds of temporary names found taken do not stop a member from replacing a file, and no
+// name is tried twice.
+TEST(Extract, TemporaryNamesDoNotRunOut)
+{
+    MemoryFileSystem fs;
+    fs.nodes["a.txt"].data = Bytes("old a");
+    fs.nodes["b.txt"].data = Bytes("old b");
+    fs.temporariesTaken = 500;
+    ExtractOptions options;
+    options.processId = 0x1234;
+    const ExtractReport report = ExtractArchive(BuildArchive({Stored("a.txt", "new a"), Stored("b.txt", "new b")}),
+                                                fs, options);
+    EXPECT_TRUE(report.failures.empty()) << report.failures[0];
+    EXPECT_EQ(Content(fs, "a.txt"), "new a");
+    EXPECT_EQ(Content(fs, "b.txt"), "new b");
+    ExpectExactly(fs, {"a.txt", "b.txt"});
+    std::vector<std::string> names = fs.temporaryNamesTried;
+    EXPECT_EQ(names.size(), 502u);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end()) << "a name was tried twice";
+    for (const std::string &name : names)
+        EXPECT_NE(name.find("1234"), std::string::npos) << name << " does not carry the process id";
+}
+
+class ProgressRecorder : public ProgressObserver {
+public:
+    void Progress(const ExtractProgress &progress) override { seen.push_back(progress); }
+    std::vector<ExtractProgress> seen;
+};
+
+// Progress counts every member and every byte, failed members too, against totals known
+// from the start.
+TEST(Extract, ProgressCountsMembersAndBytesOfTheWhole)
+{
+    MemberSpec damaged = Stored("bad.txt", "12345");
+    damaged.crc = 0;
+    const MemberSpec big = Compressed("big.bin", RandomTokens(5, 20000, 13));
+    ProgressRecorder recorder;
+    ExtractOptions options;
+    options.observer = &recorder;
+    MemoryFileSystem fs;
+    const ExtractReport report =
+        ExtractArchive(BuildArchive({Stored("a.txt", "abc"), damaged, big, Directory("d")}), fs, options);
+    EXPECT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.bytes, 3 + big.original.size());
+    const uint64_t total = 3 + 5 + big.original.size();
+    ASSERT_GT(recorder.seen.size(), 6u) << "the big member is reported while it is decoded";
+    uint64_t before = 0;
+    unsigned membersBefore = 0;
+    for (const ExtractProgress &p : recorder.seen) {
+        EXPECT_EQ(p.membersTotal, 4u);
+        EXPECT_EQ(p.bytesTotal, total);
+        EXPECT_GE(p.bytesDone, before);
+        EXPECT_GE(p.membersDone, membersBefore);
+        before = p.bytesDone;
+        membersBefore = p.membersDone;
+    }
+    EXPECT_EQ(recorder.seen.back().membersDone, 4u);
+    EXPECT_EQ(recorder.seen.back().bytesDone, total);
 }
 
 TEST(Extract, BrokenArchivesStopWithAMessage)
@@ -228,6 +396,30 @@ TEST(Extract, BrokenArchivesStopWithAMessage)
                                       ": no method name where a header should be");
 
     EXPECT_EQ(ExtractArchive(std::vector<uint8_t>{0}, fs).failures, std::vector<std::string>{"archive: no members"});
+}
+
+// Quiet for the first second, then a line at most every quarter second; the clock may wrap.
+TEST(ProgressLine, ShowsUpAfterASecondAndAFewTimesASecond)
+{
+    for (const uint32_t start : {0u, 0xFFFFFE00u}) {
+        ProgressLine line(start);
+        const ExtractProgress progress{3, 10, 300, 1000};
+        const struct {
+            uint32_t at;
+            bool due;
+        } steps[] = {{0, false}, {999, false}, {1000, true}, {1100, false}, {1249, false}, {1250, true},
+                     {1300, false}, {5000, true}, {5001, false}};
+        EXPECT_FALSE(line.shown());
+        for (const auto &step : steps)
+            EXPECT_EQ(!line.Update(start + step.at, progress).empty(), step.due) << start << " + " << step.at;
+        EXPECT_TRUE(line.shown());
+        EXPECT_EQ(line.Update(start + 6000, progress), "3/10 members, 300/1000 bytes");
+    }
+    ExtractReport report;
+    report.extracted = 9;
+    report.bytes = 12345;
+    report.failures.push_back("x: refused");
+    EXPECT_EQ(ProgressLine(100).Summary(2450, report), "9 members written, 1 refused or failed, 12345 bytes, 2.3 s");
 }
 
 } // namespace

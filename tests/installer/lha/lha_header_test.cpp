@@ -3,6 +3,7 @@
 #include "archive_builder.h"
 #include "installer/lha/lha_crc.h"
 #include "installer/lha/lha_header.h"
+#include "installer/lha/lha_path.h"
 
 namespace {
 
@@ -60,6 +61,20 @@ TEST(LhaHeader, ExtendedHeadersGiveDirectoryNameAndTime)
     ASSERT_EQ(result.status, HeaderStatus::member) << result.error;
     EXPECT_EQ(result.header.path, "d\xFF" "b.txt");
     EXPECT_EQ(result.header.time.unixSeconds, 86400);
+}
+
+// Whether the directory ends with a separator depends on the program that wrote it.
+TEST(LhaHeader, ADirectoryWithoutItsSeparatorIsStillAFolder)
+{
+    for (unsigned level : {1u, 2u}) {
+        for (const char *directory : {"sub", "sub\xFF", "sub/", "sub\\"}) {
+            MemberSpec spec = Spec(level, "file", "x");
+            spec.directory = directory;
+            const HeaderResult result = ParseHeader(BuildMember(spec));
+            ASSERT_EQ(result.status, HeaderStatus::member) << result.error;
+            EXPECT_EQ(PrintableName(result.header.path), "sub/file") << level << " " << directory;
+        }
+    }
 }
 
 TEST(LhaHeader, ZeroByteOrNothingEndsTheArchive)

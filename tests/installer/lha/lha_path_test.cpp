@@ -81,8 +81,14 @@ TEST(MemberPath, PrintableNamesEscapeControlBytes)
 {
     EXPECT_EQ(PrintableName("dir\\a\xFF" "b"), "dir/a/b");
     EXPECT_EQ(PrintableName("a\x1B[2Jb\x80"), "a\\x1B[2Jb\\x80");
-    const std::string longName(500, 'n');
-    EXPECT_EQ(PrintableName(longName), std::string(120, 'n') + "...");
+    // A long name keeps its start and its end, within 80 characters.
+    std::string deep;
+    for (int level = 0; level < 300; ++level)
+        deep += "level_" + std::to_string(100 + level) + "\\";
+    deep += "file.txt";
+    EXPECT_EQ(PrintableName(deep), "level_100/level_101/leve..._395/level_396/level_397/level_398/level_399/file.txt");
+    EXPECT_EQ(PrintableName(std::string(30, '\x01') + std::string(60, 'n')),
+              std::string("\\x01\\x01\\x01\\x01\\x01\\x01...") + std::string(53, 'n'));
 }
 
 } // namespace

@@ -1,60 +1,118 @@
 #include "memory_file_system.h"
 
+bool MemoryFileSystem::Fail(FsProblem problem)
+{
+    problem_ = problem;
+    return false;
+}
+
+FileHandle MemoryFileSystem::FailOpen(FsProblem problem)
+{
+    problem_ = problem;
+    return noFile;
+}
+
 bool MemoryFileSystem::ParentIsDirectory(const std::string &path) const
 {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos)
         return true;
     const auto parent = nodes.find(path.substr(0, slash));
-    return parent != nodes.end() && parent->second.directory;
+    return parent != nodes.end() && parent->second.directory();
+}
+
+bool MemoryFileSystem::NameTooLong(const std::string &path) const
+{
+    const size_t slash = path.rfind('/');
+    return path.size() - (slash == std::string::npos ? 0 : slash + 1) > nameLimit;
+}
+
+std::string MemoryFileSystem::NameKey(const std::string &path) const
+{
+    std::string key = path;
+    if (caseInsensitive)
+        for (char &c : key)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+    return key;
+}
+
+EntryKind MemoryFileSystem::Inspect(const std::string &path)
+{
+    const auto node = nodes.find(path);
+    return node == nodes.end() ? EntryKind::none : node->second.kind;
 }
 
 bool MemoryFileSystem::MakeDirectory(const std::string &path)
 {
-    const auto existing = nodes.find(path);
-    if (existing != nodes.end())
-        return existing->second.directory;
+    if (nodes.count(path) != 0)
+        return Fail(FsProblem::exists);
     if (path.empty() || !ParentIsDirectory(path))
-        return false;
-    nodes[path].directory = true;
+        return Fail(FsProblem::notFound);
+    if (NameTooLong(path))
+        return Fail(FsProblem::nameTooLong);
+    nodes[path].kind = EntryKind::directory;
     return true;
 }
 
-FileHandle MemoryFileSystem::OpenTemporary(const std::string &path)
+FileHandle MemoryFileSystem::Create(const std::string &path)
 {
-    if (path.empty() || nodes.count(path) != 0 || !ParentIsDirectory(path))
-        return noFile;
+    if (nodes.count(path) != 0)
+        return FailOpen(FsProblem::exists);
+    if (path.empty() || !ParentIsDirectory(path))
+        return FailOpen(FsProblem::notFound);
+    if (NameTooLong(path))
+        return FailOpen(FsProblem::nameTooLong);
     nodes[path];
     open_[nextHandle_] = path;
-    temporaries_.insert(path);
     return nextHandle_++;
+}
+
+FileHandle MemoryFileSystem::CreateNew(const std::string &path)
+{
+    return Create(path);
+}
+
+FileHandle MemoryFileSystem::CreateTemporary(const std::string &path)
+{
+    temporaryNamesTried.push_back(path);
+    if (temporariesTaken > 0) {
+        --temporariesTaken;
+        return FailOpen(FsProblem::exists);
+    }
+    const FileHandle file = Create(path);
+    if (file != noFile)
+        temporaries_.insert(path);
+    return file;
 }
 
 bool MemoryFileSystem::Write(FileHandle file, const uint8_t *data, size_t size)
 {
     const auto open = open_.find(file);
     if (open == open_.end())
-        return false;
+        return Fail(FsProblem::other);
     std::vector<uint8_t> &bytes = nodes[open->second].data;
     if (size > fileSizeLimit - bytes.size())
-        return false;
+        return Fail(FsProblem::diskFull);
     bytes.insert(bytes.end(), data, data + size);
     return true;
 }
 
 bool MemoryFileSystem::Close(FileHandle file)
 {
-    return open_.erase(file) == 1;
+    return open_.erase(file) == 1 || Fail(FsProblem::other);
 }
 
 bool MemoryFileSystem::RenameOver(const std::string &from, const std::string &to)
 {
     const auto source = nodes.find(from);
-    if (failRename || source == nodes.end() || source->second.directory || !ParentIsDirectory(to))
-        return false;
+    if (failRename)
+        return Fail(FsProblem::accessDenied);
+    if (source == nodes.end() || source->second.kind != EntryKind::file || !ParentIsDirectory(to))
+        return Fail(FsProblem::notFound);
     const auto target = nodes.find(to);
-    if (target != nodes.end() && target->second.directory)
-        return false;
+    if (target != nodes.end() && target->second.directory())
+        return Fail(FsProblem::accessDenied);
     Node moved = std::move(source->second);
     nodes.erase(source);
     nodes[to] = std::move(moved);
@@ -65,11 +123,11 @@ bool MemoryFileSystem::RenameOver(const std::string &from, const std::string &to
 bool MemoryFileSystem::Remove(const std::string &path)
 {
     const auto node = nodes.find(path);
-    if (node == nodes.end() || node->second.directory)
-        return false;
+    if (node == nodes.end() || node->second.directory())
+        return Fail(FsProblem::notFound);
     for (const auto &open : open_)
         if (open.second == path)
-            return false; // like Windows: an open file cannot be deleted
+            return Fail(FsProblem::accessDenied); // like Windows: an open file cannot be deleted
     nodes.erase(node);
     temporaries_.erase(path);
     return true;
@@ -78,8 +136,10 @@ bool MemoryFileSystem::Remove(const std::string &path)
 bool MemoryFileSystem::SetTime(const std::string &path, const MemberTime &time)
 {
     const auto node = nodes.find(path);
-    if (failSetTime || node == nodes.end() || node->second.directory)
-        return false;
+    if (failSetTime)
+        return Fail(FsProblem::accessDenied);
+    if (node == nodes.end() || node->second.kind != EntryKind::file)
+        return Fail(FsProblem::notFound);
     node->second.time = time;
     return true;
 }

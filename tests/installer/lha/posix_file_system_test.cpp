@@ -47,6 +47,10 @@ public:
     {
         std::ofstream(Full(path), std::ios::binary) << content;
     }
+    void PlaceLink(const std::string &path, const std::string &target) override
+    {
+        ASSERT_EQ(symlink(target.c_str(), Full(path).c_str()), 0) << path;
+    }
     int64_t ModifiedUnixSeconds(const std::string &path) override
     {
         struct stat info;

@@ -10,26 +10,31 @@
 #include "installer/twlsetup/pe_image_end.h"
 #include "installer/twlsetup/self_image.h"
 #include "installer/twlsetup/win32_file_system.h"
+#include "installer/twlsetup/win32_paths.h"
+#include "symbolic_link.h"
 
 namespace {
 
-void RemoveTree(const std::string &path)
+// Empties and removes `path` (extended-length); a link in it is removed, never entered.
+void RemoveTree(const std::wstring &path)
 {
-    WIN32_FIND_DATAA entry;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
     if (find != INVALID_HANDLE_VALUE) {
+        const std::wstring resolved = ResolvedNameOf(path);
         do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..")
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
-            else
-                DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(find, &entry));
+            const std::wstring inner = path + L"\\" + name;
+            if (InspectPath(inner, ResolvedNameBelow(resolved, name)) == PathKind::directory)
+                RemoveTree(inner);
+            else if (!DeleteFileW(inner.c_str()))
+                RemoveDirectoryW(inner.c_str());
+        } while (FindNextFileW(find, &entry));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 std::string Native(const std::string &path)
@@ -41,15 +46,22 @@ std::string Native(const std::string &path)
     return native;
 }
 
+// Reads and writes below the root with paths of any length, as the file system does.
 class Win32Probe : public FileSystemProbe {
 public:
-    Win32Probe() : root_(MakeRoot()), fs_(root_) {}
-    ~Win32Probe() override { RemoveTree(root_); }
+    Win32Probe() : root_(MakeRoot()), fs_(root_), fullRoot_(ExtendedLengthPath(WidenAnsi(root_))) {}
+    ~Win32Probe() override
+    {
+        // Under Wine a link to a folder or to nothing cannot be removed through Windows.
+        for (const std::string &link : links_)
+            RemoveSymbolicLink(root_ + "\\" + Native(link));
+        RemoveTree(fullRoot_);
+    }
 
     FileSystem &fs() override { return fs_; }
     bool ReadBack(const std::string &path, std::vector<uint8_t> &bytes) override
     {
-        const HANDLE file = CreateFileA(Full(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+        const HANDLE file = CreateFileW(Full(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
@@ -62,26 +74,34 @@ public:
     }
     bool IsDirectory(const std::string &path) override
     {
-        const DWORD attributes = GetFileAttributesA(Full(path).c_str());
+        const DWORD attributes = GetFileAttributesW(Full(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
     bool Exists(const std::string &path) override
     {
-        return GetFileAttributesA(Full(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(Full(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     void PlaceFile(const std::string &path, const std::string &content) override
     {
         const HANDLE file =
-            CreateFileA(Full(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            CreateFileW(Full(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         DWORD written = 0;
         WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
         CloseHandle(file);
     }
+    void PlaceLink(const std::string &path, const std::string &target) override
+    {
+        const size_t slash = path.rfind('/');
+        const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+        const bool toDirectory = IsDirectory(folder + target);
+        ASSERT_TRUE(MakeSymbolicLink(root_ + "\\" + Native(path), Native(target), toDirectory)) << path;
+        links_.push_back(path);
+    }
     int64_t ModifiedUnixSeconds(const std::string &path) override
     {
         WIN32_FILE_ATTRIBUTE_DATA data;
-        if (!GetFileAttributesExA(Full(path).c_str(), GetFileExInfoStandard, &data))
+        if (!GetFileAttributesExW(Full(path).c_str(), GetFileExInfoStandard, &data))
             return -1;
         const uint64_t ticks =
             (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
@@ -93,14 +113,16 @@ private:
     {
         static unsigned counter = 0;
         const std::string root = "fs_probe_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(counter++);
-        RemoveTree(root);
+        RemoveTree(ExtendedLengthPath(WidenAnsi(root)));
         CreateDirectoryA(root.c_str(), nullptr);
         return root;
     }
-    std::string Full(const std::string &path) const { return root_ + "\\" + Native(path); }
+    std::wstring Full(const std::string &path) const { return fullRoot_ + L"\\" + WidenAnsi(Native(path)); }
 
     std::string root_;
     Win32FileSystem fs_;
+    std::wstring fullRoot_;
+    std::vector<std::string> links_;
 };
 
 std::unique_ptr<FileSystemProbe> MakeWin32Probe()

@@ -29,6 +29,15 @@ TEST(CommandLine, AllOptionsInBothSpellings)
     EXPECT_EQ(plain->stub, "");
     EXPECT_EQ(plain->method, lha::PackMethod::Auto);
     EXPECT_EQ(plain->files, (std::vector<std::string>{"dir/x", "--odd-name", "-"}));
+    EXPECT_FALSE(plain->wholeFolder);
+    EXPECT_FALSE(plain->builtInStub);
+
+    const auto folder = Parse({"--self-extractor", "--output", "o.exe", "--folder=dir"}, error);
+    ASSERT_TRUE(folder) << error;
+    EXPECT_EQ(folder->base, "dir");
+    EXPECT_TRUE(folder->wholeFolder);
+    EXPECT_TRUE(folder->files.empty());
+    EXPECT_TRUE(folder->builtInStub);
 }
 
 TEST(CommandLine, MistakesAreRefused)
@@ -44,6 +53,9 @@ TEST(CommandLine, MistakesAreRefused)
         {"--output", "o", "--base", "d", "f", "--stub"},           // value missing
         {"--output=", "--base", "d", "f"},                         // empty value
         {"-o", "x", "--base", "d", "f"},
+        {"--output", "o", "--folder", "d", "f"},                   // a folder and a file
+        {"--output", "o", "--folder", "d", "--base", "d"},         // a folder and a base
+        {"--output", "o", "--stub", "s", "--self-extractor", "--folder", "d"}, // two stubs
     };
     for (const std::vector<std::string> &args : bad) {
         std::string error;

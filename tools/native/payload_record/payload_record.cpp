@@ -39,7 +39,15 @@ std::vector<uint8_t> BuildPayloadRecord(const std::string &name, const std::vect
         return {};
     }
     if (payload.size() > 0xFFFFFFF0u) {
-        error = "payload is larger than 4 GiB";
+        error = "payload of " + std::to_string(payload.size()) +
+                " bytes: the record's 32-bit length holds at most 4294967280 bytes";
+        return {};
+    }
+    // The first byte of the big-endian length ends a name that fills its 12 bytes: it must be 0.
+    if (name.size() == 12 && payload.size() > 0xFFFFFFu) {
+        error = "payload \"" + name + "\" of " + std::to_string(payload.size()) +
+                " bytes: with a 12-character name the record holds at most 16777215 bytes (the length's "
+                "first byte ends the name); give the payload a shorter name";
         return {};
     }
     std::vector<uint8_t> record(payloadRecordHeaderSize + PaddedPayloadSize(payload.size()), 0);

@@ -14,6 +14,8 @@ bool IsDosExeName(const std::string &name);
 uint64_t PaddedPayloadSize(uint64_t length);
 
 // The whole record for a payload file named `name` (upper-cased into the record).
-// Empty, with `error` set, when the name is not an 8.3 ".EXE" name or the payload is too large.
+// Empty, with `error` set, when the name is not an 8.3 ".EXE" name or the record cannot
+// describe the payload: more than 4294967280 bytes, or 16 MiB or more with a 12-character name
+// (the first byte of the length, which follows the name, must then be 0 to end it).
 std::vector<uint8_t> BuildPayloadRecord(const std::string &name, const std::vector<uint8_t> &payload,
                                         std::string &error);

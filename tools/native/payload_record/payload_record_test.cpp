@@ -56,4 +56,29 @@ TEST(PayloadRecord, RefusesNamesThatAreNotEightDotThreeExe)
     EXPECT_TRUE(IsDosExeName("12345678.ExE"));
 }
 
+TEST(PayloadRecord, RefusesAPayloadWhoseLengthWouldNotEndATwelveCharacterName)
+{
+    struct Case {
+        const char *name;
+        size_t size;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"TWLSETUP.EXE", 0xFFFFFF, true},   // the length's first byte is 0 and ends the name
+        {"TWLSETUP.EXE", 0x1000000, false}, // 16 MiB: it would not
+        {"SETUP.EXE", 0x1000000, true},     // a shorter name ends within its field
+    };
+    for (const Case &c : cases) {
+        std::string error;
+        const std::vector<uint8_t> r = BuildPayloadRecord(c.name, std::vector<uint8_t>(c.size, 1), error);
+        EXPECT_EQ(!r.empty(), c.accepted) << c.name << " " << c.size;
+        if (!c.accepted) {
+            EXPECT_NE(error.find("16777215"), std::string::npos) << error;
+            EXPECT_NE(error.find("shorter name"), std::string::npos) << error;
+        } else {
+            EXPECT_EQ(r[4 + std::string(c.name).size()], 0) << c.name << ": the name does not end";
+        }
+    }
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // lha_extract ARCHIVE [DIR]: extracts every member of ARCHIVE into DIR (default: the current
 // directory) with the installer's decoder. Exit code 0 when every member was extracted.
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "installer/lha/lha_extract.h"
+#include "installer/lha/lha_progress.h"
 #include "installer/lha/posix/posix_file_system.h"
 
 namespace {
@@ -32,6 +34,13 @@ bool ReadWholeFile(const char *name, std::vector<uint8_t> &bytes)
     return ok;
 }
 
+uint32_t Milliseconds()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -46,8 +55,16 @@ int main(int argc, char **argv)
         return 2;
     }
     PosixFileSystem fs(argc == 3 ? argv[2] : ".");
-    const ExtractReport report = ExtractArchive(archive, fs);
+    ConsoleProgress progress(Milliseconds, isatty(STDOUT_FILENO) ? stdout : nullptr);
+    ExtractOptions options;
+    options.processId = static_cast<uint32_t>(getpid());
+    options.observer = &progress;
+    const ExtractReport report = ExtractArchive(archive, fs, options);
+    progress.EndLine();
+    for (const std::string &notice : report.notices)
+        std::fprintf(stderr, "lha_extract: warning: %s\n", notice.c_str());
     for (const std::string &failure : report.failures)
         std::fprintf(stderr, "lha_extract: %s\n", failure.c_str());
+    std::printf("lha_extract: %s\n", progress.Summary(report).c_str());
     return report.failures.empty() ? 0 : 1;
 }
