@@ -80,7 +80,7 @@ public:
         const char *what[openingSteps] = {
             "line drawing over text (bitmap glyphs and wide text reach into the next cell or row)",
             "line drawing written over again (its ends stay in the next row)",
-            "a cell word written without drawing",
+            "a cell word written without drawing, as the cell showed before a clear",
             "a bar of the file viewer reaching into an unchanged cell",
             "graphics under one row only",
             "a frame the rows scroll through",
@@ -106,7 +106,12 @@ public:
                     v.Put(static_cast<uint8_t>(17 + i % 15));
                 v.Write(0, step == 0 ? row + 1 : row, step == 0 ? "Text" : "Line drawing written over again");
                 break;
-            case 2: b->cells[5 + (row + 1) * g_.columns] = 'P'; break;
+            case 2: // over a cell that showed the same word before a clear
+                v.Write(5, row + 1, "P");
+                v.MoveTo(5, row + 1);
+                v.Control(23);
+                b->cells[5 + (row + 1) * g_.columns] = 'P';
+                break;
             case 3: RunFileViewer(v.context, b); break;
             case 4:
                 Graphics(v, 'A', 0, row + 1, 10, row + 2);
