@@ -43,6 +43,8 @@ bool TurnHasCome(HWND window, PaintPacing &p)
     if (!p.timerArmed) {
         const int64_t rest = (paintSpacingMicroseconds - waited + 999) / 1000;
         p.timerArmed = SetTimer(window, displayPacingTimerId, static_cast<UINT>(rest), PacingTimer) != 0;
+        // with no timer to wait for, a paint held back would wait for the next change
+        return !p.timerArmed;
     }
     return false;
 }
