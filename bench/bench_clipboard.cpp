@@ -4,11 +4,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "bench_timing.h"
+#include "vdu/test_clipboard.h"
 #include "host/host_api.h"
 #include "vdu/vdu_block.h"
 
@@ -22,36 +22,6 @@ void Submit(HostContext *context, VduBlock *block, uint8_t op)
 {
     block->header.op = op;
     context->serviceEntry(context, &block->header);
-}
-
-bool SetClipboardText(const std::wstring &text)
-{
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
-    GlobalUnlock(memory);
-    if (!OpenClipboard(nullptr)) {
-        GlobalFree(memory);
-        return false;
-    }
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-    CloseClipboard();
-    return set;
-}
-
-size_t ClipboardLength()
-{
-    size_t length = 0;
-    if (!OpenClipboard(nullptr))
-        return 0;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        const auto *p = static_cast<const wchar_t *>(GlobalLock(data));
-        length = p ? wcsnlen(p, GlobalSize(data) / sizeof(wchar_t)) : 0;
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return length;
 }
 
 // Posts the paste command and returns the seconds until 'K' has delivered every character, or -1.
@@ -104,7 +74,7 @@ double CopyWholeScreen(HostContext *context, VduBlock *block, size_t expectedLen
     }
     const double seconds = Seconds(Now() - start);
     Submit(context, block, 'K'); // the button-up
-    return ClipboardLength() == expectedLength ? seconds : -1;
+    return ClipboardUnicode().size() == expectedLength ? seconds : -1;
 }
 
 void Report(const char *what, std::vector<double> values, const char *unit, double scale)
@@ -139,7 +109,7 @@ void Measure(HostContext *context)
     std::vector<double> rates;
     int failed = 0;
     for (int run = 0; run < pasteRuns; ++run) {
-        const double seconds = SetClipboardText(text) ? PasteToClient(context, block) : -1;
+        const double seconds = SetClipboardUnicode(text) ? PasteToClient(context, block) : -1;
         seconds > 0 ? rates.push_back(pasteLength / seconds) : (void)++failed;
     }
     Report("10,000-character paste -> 'K' loop", rates, "chars/s", 1);

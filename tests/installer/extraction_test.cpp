@@ -56,7 +56,23 @@ protected:
         record = BuildPayloadRecord("twlfake.exe", program, error);
         EXPECT_FALSE(record.empty()) << error;
         record[0] = type;
+        return ExtractRecord();
+    }
+
+    int ExtractRecord()
+    {
         return ExtractPayload(context, {record.data(), static_cast<uint32_t>(PaddedPayloadSize(program.size()))});
+    }
+
+    // Runs an extraction that reports with a message box; the box's text goes to `text`.
+    template <typename Run>
+    int Reported(Run run, std::string &text)
+    {
+        MessageBoxWatcher watcher;
+        const int result = run();
+        WaitForSingleObject(watcher.thread, INFINITE);
+        text = watcher.text;
+        return result;
     }
 
     fs::path home;
@@ -114,14 +130,8 @@ TEST_F(Extraction, OtherTypeIsWrittenPaddedAndNothingRuns)
 TEST_F(Extraction, ExistingTargetDirectoryIsReportedAndNothingElseHappens)
 {
     fs::create_directory(home / target);
-    int result;
     std::string text;
-    {
-        MessageBoxWatcher watcher;
-        result = Extract('X');
-        WaitForSingleObject(watcher.thread, INFINITE);
-        text = watcher.text;
-    }
+    const int result = Reported([&] { return Extract('X'); }, text);
     EXPECT_EQ(result, extractionNoDirectory);
     EXPECT_EQ(text, "cannot build directory");
     EXPECT_EQ(fs::current_path(), home);
@@ -133,14 +143,8 @@ TEST_F(Extraction, UncreatableFileIsReported)
     std::string error;
     record = BuildPayloadRecord("twlfake.exe", program, error);
     std::memcpy(record.data() + 4, "BAD?NAME.EXE", 12); // no such file name can be created
-    int result;
     std::string text;
-    {
-        MessageBoxWatcher watcher;
-        result = ExtractPayload(context, {record.data(), static_cast<uint32_t>(PaddedPayloadSize(program.size()))});
-        WaitForSingleObject(watcher.thread, INFINITE);
-        text = watcher.text;
-    }
+    const int result = Reported([&] { return ExtractRecord(); }, text);
     EXPECT_EQ(result, extractionNotCreated);
     EXPECT_EQ(text, "INV ALLOC file HANDLE");
     EXPECT_TRUE(fs::is_empty(home / target)) << "the directory stays, empty";
@@ -155,14 +159,8 @@ TEST_F(Extraction, TargetThatIsALinkIsRefusedBeforeAnythingIsWritten)
     fs::remove_all(elsewhere);
     fs::create_directory(elsewhere);
     ASSERT_TRUE(MakeSymbolicLink(target, target + ".elsewhere", true));
-    int result;
     std::string text;
-    {
-        MessageBoxWatcher watcher;
-        result = Extract('X');
-        WaitForSingleObject(watcher.thread, INFINITE);
-        text = watcher.text;
-    }
+    const int result = Reported([&] { return Extract('X'); }, text);
     EXPECT_EQ(result, extractionNoDirectory);
     EXPECT_EQ(text, "target directory is a link");
     EXPECT_EQ(fs::current_path(), home);
