@@ -5,3 +5,8 @@ add_executable(bench_clipboard bench_clipboard.cpp ${PROJECT_SOURCE_DIR}/tests/v
 target_include_directories(bench_clipboard PRIVATE ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(bench_clipboard PRIVATE tarnwell_host)
 target_compile_options(bench_clipboard PRIVATE -Wall -Wextra -O2)
+foreach(name bench_echo bench_scroll)
+  add_executable(${name} ${name}.cpp)
+  target_link_libraries(${name} PRIVATE tarnwell_host)
+  target_compile_options(${name} PRIVATE -Wall -Wextra -O2)
+endforeach()

@@ -5,6 +5,8 @@
 #include "host/shared_fields.h"
 #include "monitor/rubber_band.h"
 #include "vdu/display_rules.h"
+#include "vdu/front_record.h"
+#include "vdu/paint_pacing.h"
 #include "vdu/screen_state.h"
 
 namespace {
@@ -58,7 +60,8 @@ void PaintDisplay(HWND window, HostContext *context, VduBlock *block)
         SelectHostPalette(dc, context);
         DrawRubberBand(context, window);
         if (ScreenLock screen{block}) {
-            const ScreenState &s = *screen.get();
+            ScreenState &s = *screen.get();
+            NotePaint(s);
             const WindowSize image = ImageSize(s.frontBitmap);
             const WindowSize outer = OuterSize(window);
             if (image.width > 0 && image.height > 0) {
@@ -94,6 +97,7 @@ void PaintSideStripe(HWND window, HostContext *context, VduBlock *block, bool fo
         for (int i = 0; i < 2; ++i)
             PatBlt(s.backDC, i, 2, 1, image.height - 2 * i, PATCOPY);
         SelectObject(s.backDC, old);
+        RecordBackChanged(s);
         // The left margin carries the stripe into the front image; the block's margin is only
         // trusted within the image.
         const int32_t margin = std::clamp(block->marginLeft, 0, std::max(image.width, 0));

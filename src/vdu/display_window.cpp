@@ -13,6 +13,7 @@
 #include "vdu/display_paint.h"
 #include "vdu/display_rules.h"
 #include "vdu/file_viewer.h"
+#include "vdu/paint_pacing.h"
 #include "vdu/paste_delivery.h"
 #include "vdu/screen_clipboard.h"
 #include "vdu/screen_state.h"
@@ -59,7 +60,7 @@ void CountDownRepaint(HWND window, VduBlock *block)
     while (!countdown.compare_exchange_weak(now, CountdownAfterTick(now, repaint))) {
     }
     if (repaint)
-        InvalidateRect(window, nullptr, FALSE);
+        ShowWhenDue(window, block);
 }
 
 void OnTimer(HWND window, HostContext *context, VduBlock *block)
@@ -187,6 +188,7 @@ LRESULT CALLBACK DisplayWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         break;
     case WM_TIMER: OnTimer(window, context, block); return 0;
+    case displayShowOutputMessage: ShowAskedOutput(window, block); return 0;
     case WM_MOUSEWHEEL: OnWheel(window, context, block, wParam, lParam); return 0;
     case WM_CAPTURECHANGED: EndRubberBand(context, window); return 0;
     default:

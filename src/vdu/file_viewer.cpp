@@ -4,6 +4,7 @@
 
 #include "host/shared_fields.h"
 #include "vdu/cursor.h"
+#include "vdu/front_record.h"
 #include "vdu/glyph_plan.h"
 #include "vdu/glyph_renderer.h"
 #include "vdu/screen_state.h"
@@ -113,6 +114,8 @@ void ShowPage(ScreenState &s, const uint8_t *page)
             for (int32_t i = first; i < c; ++i)
                 cells[i] = plans[i].word;
             DrawRun(s, r, first, c, plans, area);
+            // not the renderer's drawing, and its bars and text may reach the rows below
+            RecordOtherDrawing(s, r);
             ++c; // the cell that ended the run is unchanged
         }
     }

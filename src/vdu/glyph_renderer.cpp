@@ -1,5 +1,6 @@
 #include "vdu/glyph_renderer.h"
 
+#include "vdu/front_record.h"
 #include "vdu/glyph_plan.h"
 
 #include <algorithm>
@@ -51,14 +52,16 @@ POINT CellOrigin(const VduBlock *b, int32_t column, int32_t row)
 void DrawCell(ScreenState &s)
 {
     VduBlock *b = s.block;
-    uint32_t *cell = CellSlot(s, b->cursorColumn, b->cursorRow);
+    const int32_t column = b->cursorColumn, row = b->cursorRow;
+    uint32_t *cell = CellSlot(s, column, row);
     if (!cell)
         return;
-    const uint32_t word = b->data;
+    const uint32_t word = b->data, frame = *FrameSlot(s, column, row);
     *cell = word;
-    const POINT o = CellOrigin(b, b->cursorColumn, b->cursorRow);
+    RecordCellDrawn(s, column, row, word, frame);
+    const POINT o = CellOrigin(b, column, row);
     // the stroke arithmetic stays far from int32 limits whatever cell size the block holds
-    const CellPlan plan = PlanCell(word, *FrameSlot(s, b->cursorColumn, b->cursorRow), b->screenNumber,
+    const CellPlan plan = PlanCell(word, frame, b->screenNumber,
                                    std::clamp(b->cellWidth, 1, maxCellSide), std::clamp(b->cellHeight, 1, maxCellSide));
     for (int i = 0; i < plan.strokeCount; ++i) {
         const GlyphStroke &k = plan.strokes[i];
@@ -96,12 +99,14 @@ void EraseRow(ScreenState &s)
         return;
     const POINT o = CellOrigin(b, 0, b->cursorRow);
     BitBlt(s.frontDC, 0, o.y, Clamp32(ImageWidth(b)), b->cellHeight, s.backDC, 0, o.y, SRCCOPY);
+    RecordRowErased(s, b->cursorRow);
 }
 
 void EraseScreen(ScreenState &s)
 {
     const VduBlock *b = s.block;
     BitBlt(s.frontDC, 0, 0, Clamp32(ImageWidth(b)), Clamp32(ImageHeight(b)), s.backDC, 0, 0, SRCCOPY);
+    RecordScreenErased(s);
 }
 
 void EraseAndDraw(ScreenState &s, uint32_t word)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "vdu/glyph_renderer.h"
+#include "vdu/image_moves.h"
 #include "vdu/screen_rules.h"
 
 namespace {
@@ -115,7 +116,10 @@ void ClearToEndOfLine(ScreenState &s)
     const int32_t row = b->cursorRow;
     if (row < 0 || row >= s.rows)
         return;
-    for (int32_t c = std::max(b->cursorColumn, int32_t{0}); c < s.columns; ++c) {
+    const int32_t first = std::max(b->cursorColumn, int32_t{0});
+    if (ClearByCopy(s, first, row, row))
+        return;
+    for (int32_t c = first; c < s.columns; ++c) {
         MoveTo(b, c, row);
         EraseAndDraw(s, space);
     }
@@ -124,6 +128,11 @@ void ClearToEndOfLine(ScreenState &s)
 void ClearToEndOfScreen(ScreenState &s)
 {
     SavedCursor saved(s.block);
+    // the same cells as the walk: a cursor above the screen starts it at the first row
+    const int32_t row = s.block->cursorRow, column = s.block->cursorColumn;
+    if (row < s.rows && (row < 0 ? ClearByCopy(s, 0, 0, s.rows - 1)
+                                 : ClearByCopy(s, std::max(column, int32_t{0}), row, s.rows - 1)))
+        return;
     WalkToEndOfScreen(s, [&](int32_t, int32_t) { EraseAndDraw(s, space); });
 }
 
@@ -143,8 +152,10 @@ void InsertLine(ScreenState &s)
     SavedCursor saved(s.block);
     const int32_t top = s.block->cursorRow;
     const int32_t bottom = ScrollRegionBottom(s.cells, s.columns, s.rows, top);
+    const bool moved = BeginRowMove(s, top, bottom, false);
     for (int32_t r = bottom; r > top; --r)
-        RedrawRow(s, r, r - 1);
+        if (!moved || !TakeMovedRow(s, r, r - 1))
+            RedrawRow(s, r, r - 1);
     RedrawRow(s, top, -1);
 }
 
@@ -155,8 +166,10 @@ void DeleteLine(ScreenState &s)
     SavedCursor saved(s.block);
     const int32_t top = s.block->cursorRow;
     const int32_t bottom = ScrollRegionBottom(s.cells, s.columns, s.rows, top);
+    const bool moved = BeginRowMove(s, top, bottom, true);
     for (int32_t r = top; r < bottom; ++r)
-        RedrawRow(s, r, r + 1);
+        if (!moved || !TakeMovedRow(s, r, r + 1))
+            RedrawRow(s, r, r + 1);
     RedrawRow(s, bottom, -1);
 }
 

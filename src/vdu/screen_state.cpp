@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "vdu/front_record.h"
+
 namespace {
 
 // Lock order: the register, then a screen. A screen is only ever locked through the register,
@@ -46,6 +48,7 @@ ScreenState *UnregisterScreen(VduBlock *block)
 
 void DestroyScreenState(ScreenState *state)
 {
+    ReleaseRecord(*state);
     LeaveCriticalSection(&state->lock);
     DeleteCriticalSection(&state->lock);
     delete state;

@@ -11,6 +11,16 @@
 #include "vdu/paste_rules.h"
 #include "vdu/vdu_block.h"
 
+struct FrontRecord; // front_record.h
+
+// When the display window last painted and whether a paint is on its way (paint_pacing.h).
+struct PaintPacing {
+    int64_t lastPaint;  // performance counter at the start of the last paint
+    bool asked;         // 'K' asked for the waiting output to be shown
+    bool owed;          // the tick took the countdown; the paint waits for its turn
+    bool timerArmed;
+};
+
 struct ScreenState {
     CRITICAL_SECTION lock;
     VduBlock *block;
@@ -33,6 +43,8 @@ struct ScreenState {
     // and a failure was reported and no pass has succeeded since.
     bool viewerBusy;
     bool viewerFailureReported;
+    FrontRecord *front;  // what the front image holds, for moving and copying its pixels
+    PaintPacing pacing;
     // Events that did not fit the ring (a paste, and the window's events behind it); dropped
     // with the screen at close.
     PendingEvents pendingEvents;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "vdu/graphics_bitmap.h"
+#include "vdu/front_record.h"
 #include "vdu/graphics_rules.h"
 #include "vdu/painters.h"
 #include "vdu/screen_state.h"
@@ -143,6 +144,7 @@ bool Perform(ScreenState &s, uint8_t op, uint8_t *loaded)
         break;
     default: return true;
     }
+    RecordBackChanged(s);
     RepaintAll(s); // the new background under the unchanged text
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include "host/host_api.h"
 #include "vdu/display_window.h"
+#include "vdu/front_record.h"
 #include "vdu/screen_state.h"
 
 namespace {
@@ -175,6 +176,7 @@ void VduOpen(HostContext *h, RequestBlock *request)
     SelectObject(s->frontDC, s->font);
     SetBkMode(s->frontDC, TRANSPARENT);
     ForgetFrontDrawingState(*s);
+    StartRecord(*s);
 
     b->window = s->window;
     b->cells = s->cells;

@@ -4,6 +4,7 @@
 #include "print/screen_hardcopy.h"
 #include "vdu/cursor.h"
 #include "vdu/glyph_renderer.h"
+#include "vdu/paint_pacing.h"
 #include "vdu/painters.h"
 #include "vdu/paste_delivery.h"
 #include "vdu/screen_rules.h"
@@ -187,8 +188,10 @@ void VduTakeEvent(HostContext *context, RequestBlock *request)
     bool hardcopy = false;
     if (ScreenLock screen{b}) {
         FeedWaitingEvents(*screen.get());
-        if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST)
+        if (LoadShared(b->repaintCountdown) >= VDU_REPAINT_REQUEST) {
             RequestRepaint(b, VDU_REPAINT_SOON);
+            AskToShowOutput(*screen.get());
+        }
         if (TakePendingEscape(b)) {
             b->data = VDU_EVENT_SYNTHETIC_ESCAPE;
             b->extra = 0;

@@ -1,7 +1,7 @@
 # The display window: its rules on their own, and the window driven by real messages.
 tarnwell_test(display_rules_test vdu/display_rules_test.cpp)
 add_library(test_clipboard STATIC vdu/test_clipboard.cpp)
-tarnwell_test(display_window_test vdu/display_window_test.cpp vdu/display_window_fixture.cpp)
+tarnwell_test(display_window_test vdu/display_window_test.cpp vdu/display_echo_test.cpp vdu/display_window_fixture.cpp)
 target_link_libraries(display_window_test PRIVATE test_clipboard)
 
 # Real keys and mouse actions (xdotool) and the hardcopy on LPT1, in a Wine prefix of its own.

@@ -33,6 +33,16 @@ Pixels CapturePixels(HDC source, int32_t x, int32_t y, int32_t width, int32_t he
     return p;
 }
 
+int Mismatches(const Pixels &a, const Pixels &b)
+{
+    if (a.width != b.width || a.height != b.height)
+        return -1;
+    int n = 0;
+    for (size_t i = 0; i < a.at.size(); ++i)
+        n += a.at[i] != b.at[i];
+    return n;
+}
+
 void DisplayWindowTest::SetUp()
 {
     static char line[] = "/P";

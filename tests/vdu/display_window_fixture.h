@@ -21,6 +21,8 @@ struct Pixels {
 
 // A copy of `width` x `height` pixels of `dc` from (x, y).
 Pixels CapturePixels(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height);
+// Pixels that differ; -1 when the sizes differ.
+int Mismatches(const Pixels &a, const Pixels &b);
 
 struct Event {
     uint32_t code, position;

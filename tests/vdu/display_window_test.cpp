@@ -22,16 +22,6 @@ uint32_t Position(int x, int y)
     return static_cast<uint32_t>(y) << 16 | static_cast<uint32_t>(x);
 }
 
-int Mismatches(const Pixels &a, const Pixels &b)
-{
-    if (a.width != b.width || a.height != b.height)
-        return -1;
-    int n = 0;
-    for (size_t i = 0; i < a.at.size(); ++i)
-        n += a.at[i] != b.at[i];
-    return n;
-}
-
 TEST_F(DisplayWindowTest, CreationBindsTheScreenStartsTheTimerAndAddsTheMenuItems)
 {
     Open(1);
