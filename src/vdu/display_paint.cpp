@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int faceBrush = 10;
+constexpr int stripeWidth = 2;
 
 WindowSize OuterSize(HWND window)
 {
@@ -94,7 +95,7 @@ void PaintSideStripe(HWND window, HostContext *context, VduBlock *block, bool fo
         const WindowSize image = ImageSize(s.backBitmap);
         const HBRUSH brush = context->brushes[focused ? (block->screenNumber & 7) : faceBrush];
         const HGDIOBJ old = SelectObject(s.backDC, brush);
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < stripeWidth; ++i)
             PatBlt(s.backDC, i, 2, 1, image.height - 2 * i, PATCOPY);
         SelectObject(s.backDC, old);
         RecordBackChanged(s);
@@ -102,6 +103,10 @@ void PaintSideStripe(HWND window, HostContext *context, VduBlock *block, bool fo
         // trusted within the image.
         const int32_t margin = std::clamp(block->marginLeft, 0, std::max(image.width, 0));
         BitBlt(s.frontDC, 0, 0, margin, image.height, s.backDC, 0, 0, SRCCOPY);
+        // A narrower margin leaves cells of the first column showing the stripe they were
+        // erased with, no longer the back image under them.
+        if (margin < stripeWidth)
+            RecordOtherDrawing(s, 0);
     }
     if (dc)
         ReleaseDC(window, dc);

@@ -438,3 +438,43 @@ TEST(VduScrollIdentity, CopiedScrollsAndClearsShowWhatDrawingEveryCellShows)
 }
 
 } // namespace
+
+namespace {
+
+// The side stripe is painted two pixels wide into the back image, but carried into the front
+// image only as far as the left margin reaches: with a narrower margin (a client that moved
+// the text area left), column 0 shows the stripe as it was when each of its cells was last
+// erased, and rows that move must not carry that along.
+TEST(VduScrollIdentity, FocusChangeUnderANarrowLeftMarginDoesNotMoveWithTheRows)
+{
+    const int exitCode = RunClient([&](HostContext *context) {
+        context->selectedScreen = 15;
+        for (const int32_t margin : {0, 1}) {
+            Geometry g;
+            g.columns = 20;
+            g.rows = 6;
+            VduClient fast(context), exact(context);
+            ASSERT_EQ(fast.Open(g, 5), 0);
+            ASSERT_EQ(exact.Open(g, 5), 0);
+            SetMoves(exact, false);
+            Settle(fast, exact);
+            Pair pair{fast, exact};
+            pair.Both([&](VduClient &v) {
+                v.block->marginRight += v.block->marginLeft - margin; // the image keeps its size
+                v.block->marginLeft = margin;
+                v.MoveTo(0, 0);
+                v.Control(21);
+                SendMessageA(v.block->window, WM_SETFOCUS, 0, 0);
+                v.Write(0, 2, "|text");
+                SendMessageA(v.block->window, WM_KILLFOCUS, 0, 0);
+                v.MoveTo(0, 0);
+                v.Control(21);
+            });
+            std::string why;
+            EXPECT_TRUE(SameState(fast, exact, why)) << "left margin " << margin << ": " << why;
+        }
+    });
+    ASSERT_EQ(exitCode, 0) << "the host did not start";
+}
+
+} // namespace
