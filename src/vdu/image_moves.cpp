@@ -65,11 +65,14 @@ bool TakeMovedRow(ScreenState &s, int32_t row, int32_t source)
     uint32_t *words = CellSlot(s, 0, row);
     const uint32_t *frames = FrameSlot(s, 0, row);
     std::copy_n(CellSlot(s, 0, source), columns, words);
-    DrawnCell *drawn = r.drawn.data() + static_cast<size_t>(row) * columns;
-    std::copy_n(r.drawn.data() + static_cast<size_t>(source) * columns, columns, drawn);
+    const size_t first = static_cast<size_t>(row) * columns;
+    std::copy_n(r.drawn.begin() + static_cast<ptrdiff_t>(static_cast<size_t>(source) * columns), columns,
+                r.drawn.begin() + static_cast<ptrdiff_t>(first));
     r.stale[row] = 0;
+    // Indexed afresh for each cell: a client thread that changes the geometry meanwhile makes
+    // the record anew (same size, new storage) inside the redraw of a cell.
     for (int32_t c = 0; c < s.columns; ++c)
-        if (drawn[c] != DrawnCell{words[c], frames[c]}) {
+        if (r.drawn[first + static_cast<size_t>(c)] != DrawnCell{words[c], frames[c]}) {
             RedrawCell(s, c, row, words[c]);
             ++r.counts.redrawnCells;
         }
