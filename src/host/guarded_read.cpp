@@ -33,6 +33,9 @@ LONG CALLBACK ProbeFaultHandler(EXCEPTION_POINTERS *info)
     switch (record->ExceptionCode) {
     case EXCEPTION_ACCESS_VIOLATION:
     case EXCEPTION_IN_PAGE_ERROR:
+    // The load is a valid instruction, so this can only be its fault: Wine running under an
+    // emulator of 32-bit x86 (QEMU's user mode) reports every fault of it so.
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
         break;
     case EXCEPTION_GUARD_PAGE: {
         // Touching a guard page removed its guard; put it back, since it may be the
