@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_timing.h"
+#include "bench_screen_client.h"
 #include "vdu/test_clipboard.h"
-#include "host/host_api.h"
-#include "vdu/vdu_block.h"
 
 namespace {
 
@@ -18,22 +16,15 @@ constexpr int pasteRuns = 5, copyRuns = 20;
 constexpr size_t pasteLength = 10000;
 constexpr int32_t columns = 80, rows = 36;
 
-void Submit(HostContext *context, VduBlock *block, uint8_t op)
-{
-    block->header.op = op;
-    context->serviceEntry(context, &block->header);
-}
-
 // Posts the paste command and returns the seconds until 'K' has delivered every character, or -1.
-double PasteToClient(HostContext *context, VduBlock *block)
+double PasteToClient(BenchScreen &screen)
 {
     const LONGLONG start = Now();
-    PostMessageA(block->window, WM_SYSCOMMAND, 0x20, 0);
+    PostMessageA(screen.block->window, WM_SYSCOMMAND, 0x20, 0);
     size_t delivered = 0;
     while (delivered < pasteLength) {
-        Submit(context, block, 'K');
-        if (block->data != 0) {
-            if (block->data != static_cast<uint32_t>('a' + delivered % 26))
+        if (const uint32_t event = screen.Take()) {
+            if (event != static_cast<uint32_t>('a' + delivered % 26))
                 return -1;
             ++delivered;
         } else if (Seconds(Now() - start) > 30) {
@@ -54,15 +45,19 @@ LPARAM ClientPoint(HWND window, int32_t x, int32_t y)
 
 // Drags over the whole screen and returns the seconds from posting the button's release until
 // the copied text is on the clipboard and the window has closed it again, or -1.
-double CopyWholeScreen(HostContext *context, VduBlock *block, size_t expectedLength)
+double CopyWholeScreen(BenchScreen &screen, size_t expectedLength)
 {
+    const VduBlock *block = screen.block;
     const HWND window = block->window;
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, ClientPoint(window, 12 + 4, 104 + 8));
-    const LPARAM corner = ClientPoint(window, 12 + 8 * (columns - 1) + 4, 104 + 16 * (rows - 1) + 8);
+    const auto at = [&](int32_t column, int32_t row) {
+        return ClientPoint(window, block->marginLeft + 8 * column + 4, block->marginTop + 16 * row + 8);
+    };
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at(0, 0));
+    const LPARAM corner = at(columns - 1, rows - 1);
     PostMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, corner);
     for (int i = 0; i < 2000 && block->data != VDU_EVENT_MOUSE + WM_LBUTTONDOWN; ++i) {
         Sleep(1);
-        Submit(context, block, 'K');
+        screen.Take();
     }
     const DWORD before = GetClipboardSequenceNumber();
     const LONGLONG start = Now();
@@ -73,7 +68,7 @@ double CopyWholeScreen(HostContext *context, VduBlock *block, size_t expectedLen
         YieldProcessor();
     }
     const double seconds = Seconds(Now() - start);
-    Submit(context, block, 'K'); // the button-up
+    screen.Take(); // the button-up
     return ClipboardUnicode().size() == expectedLength ? seconds : -1;
 }
 
@@ -90,17 +85,7 @@ void Report(const char *what, std::vector<double> values, const char *unit, doub
 
 void Measure(HostContext *context)
 {
-    auto *block = static_cast<VduBlock *>(HostAllocate(sizeof(VduBlock)));
-    block->header.requestClass = 'V';
-    block->columns = columns;
-    block->rows = rows;
-    block->cellWidth = 8;
-    block->cellHeight = 16;
-    block->marginLeft = 12;
-    block->marginTop = 104;
-    block->marginRight = 4;
-    block->marginBottom = 8;
-    Submit(context, block, 'Q');
+    BenchScreen screen(context, columns, rows);
     Sleep(300); // let the window settle after its first paint
 
     std::wstring text;
@@ -109,27 +94,23 @@ void Measure(HostContext *context)
     std::vector<double> rates;
     int failed = 0;
     for (int run = 0; run < pasteRuns; ++run) {
-        const double seconds = SetClipboardUnicode(text) ? PasteToClient(context, block) : -1;
+        const double seconds = SetClipboardUnicode(text) ? PasteToClient(screen) : -1;
         seconds > 0 ? rates.push_back(pasteLength / seconds) : (void)++failed;
     }
     Report("10,000-character paste -> 'K' loop", rates, "chars/s", 1);
 
     // Every cell but the last, whose character would scroll the screen.
-    for (int32_t i = 0; i < columns * rows - 1; ++i) {
-        block->data = static_cast<uint8_t>('!' + i % 90);
-        Submit(context, block, 'T');
-    }
+    for (int32_t i = 0; i < columns * rows - 1; ++i)
+        screen.Put(static_cast<uint8_t>('!' + i % 90));
     std::vector<double> copies;
     const size_t copied = static_cast<size_t>(columns * rows - 1 + (rows - 1) * 2);
     for (int run = 0; run < copyRuns; ++run) {
-        const double seconds = CopyWholeScreen(context, block, copied);
+        const double seconds = CopyWholeScreen(screen, copied);
         seconds >= 0 ? copies.push_back(seconds) : (void)++failed;
     }
     Report("button-up -> 80 x 36 screen on the clipboard", copies, "us", 1e6);
     if (failed)
         std::printf("%d runs failed\n", failed);
-    Submit(context, block, 'X');
-    HostRelease(block);
 }
 
 } // namespace
